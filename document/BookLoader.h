@@ -17,7 +17,7 @@ using FileNameChar = char;
 class BookLoader {
 public:
     BookLoader() : m_buffer(nullptr), m_length(0) {}
-    virtual ~BookLoader() = default;
+    virtual ~BookLoader() { delete[] m_buffer; }
 
     BookLoader(const BookLoader&) = delete;
     BookLoader& operator=(const BookLoader&) = delete;
