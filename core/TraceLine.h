@@ -2,14 +2,11 @@
 
 #include <cstdint>
 
+#include "core/PlatformChar.h"
 #include "core/PlatformRect.h"
 #include "core/TrackTime.h"
 
-#if defined(_WIN32) && defined(UNICODE)
-using TraceChar = wchar_t;
-#else
-using TraceChar = char;
-#endif
+using TraceChar = PlatformChar;
 
 // One diagnostic line built from texts and decimal numbers. A finished line
 // is discarded. The line, its line feed and its terminating zero always fit

@@ -2,15 +2,12 @@
 
 #include <cstdint>
 
+#include "core/PlatformChar.h"
 #include "document/AudioSegment.h"
 #include "document/BookText.h"
 #include "document/TextRanges.h"
 
-#if defined(_WIN32) && defined(UNICODE)
-using FileNameChar = wchar_t;
-#else
-using FileNameChar = char;
-#endif
+using FileNameChar = PlatformChar;
 
 // Reads "book.txt" and the "book_t%d.txt" translations into the one book
 // document, and has the compiled-in segment table filled.

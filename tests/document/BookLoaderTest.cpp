@@ -305,3 +305,18 @@ TEST(LoaderParsingTest, SkippingLinesNeverPassesTheEnd)
     BookLoader::skipLines(s.data(), n, 1, q);
     EXPECT_EQ(q, n);
 }
+
+TEST_F(BookFileTest, LoadingAllFillsTheWholeDocument)
+{
+    writeBytes("book.txt", utf16Bytes(u"Le soleil\r\nbrille.\r\n"));
+    writeBytes("book_t1.txt", utf16Bytes(u"0|0|8\r\nThe sun\r\n"));
+    BookLoader loader;
+    EXPECT_TRUE(loader.loadAll());
+    BookData& document = BookData::instance();
+    EXPECT_EQ(document.text().count(), 3u);
+    EXPECT_EQ(document.text().translationCount(), 1u);
+    EXPECT_EQ(toU16(document.text().at(0).phrase(0, 0)), u"The sun");
+    EXPECT_EQ(document.segments().count(), 4048u);
+    EXPECT_EQ(document.segments().at(4047).isValid(), 1);
+    EXPECT_EQ(document.totalCharacters(), 18u);
+}
