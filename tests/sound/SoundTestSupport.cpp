@@ -177,13 +177,14 @@ ChainPlayer::~ChainPlayer()
     shutdown();
 }
 
-void ChainPlayer::play(const std::vector<TestItem>& chain)
+HANDLE ChainPlayer::play(const std::vector<TestItem>& chain)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_chains.push_back(chain);
     HANDLE thread = startThread();
     if (thread != nullptr)
         m_cursors[GetThreadId(thread)] = Cursor{m_chains.size() - 1, 0};
+    return thread;
 }
 
 std::vector<TestEvent> ChainPlayer::events()

@@ -89,12 +89,14 @@ class ChainPlayer : public WinApiSoundPlayer {
 public:
     ~ChainPlayer() override;
 
-    // Starts a playback of the chain (a running one ends).
-    void play(const std::vector<TestItem>& chain);
+    // Starts a playback of the chain (a running one ends); answers its
+    // thread, which stays the player's.
+    HANDLE play(const std::vector<TestItem>& chain);
     std::vector<TestEvent> events();
     // Blocks handed to the device so far; call holding g_player_lock.
     uint32_t handedOverBlocks() const { return completedBlockCount() + queuedBlockCount(); }
     uint32_t queuedBlocks() const { return queuedBlockCount(); }
+    uint32_t completedBlocks() const { return completedBlockCount(); }
     bool waitIdle(DWORD timeout) { return waitUntilIdle(timeout); }
 
     // Called after each notification is recorded; a notification holds
