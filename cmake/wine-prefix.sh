@@ -15,6 +15,10 @@ init)
         /usr/lib/wine/wine64 wineboot --init
     fi
     "$wineserver" -w
+    # Sound goes through ALSA, whose configuration each test can set in its
+    # own HOME; a PulseAudio server, where there is one, is not used.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
+    "$wineserver" -w
     # One persistent server for all tests saves each test the start of a new one.
     "$wineserver" -p </dev/null >/dev/null 2>&1
     # Start Wine's own services now, detached from any test's output: a test

@@ -1,0 +1,39 @@
+#!/bin/sh
+# Plays a 5-minute 44.1 kHz stereo track through the sound player, under Wine,
+# into an ALSA capture device ("file" over "null"), and prints the bytes
+# played against the bytes expected, the largest gap between two block
+# completions and the CPU time. Builds what it needs in build/win64.
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=$root/build/win64
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+cmake --build "$build" --target sound_player_bench_w >/dev/null
+
+work=$build/bench-sound
+home=$work/home
+mkdir -p "$home"
+cat >"$home/.asoundrc" <<ASOUNDRC
+pcm.!default {
+    type file
+    slave.pcm "null"
+    file "$home/capture.raw"
+    format "raw"
+    truncate false
+}
+ASOUNDRC
+
+prefix=$build/wineprefix
+sh "$root/cmake/wine-prefix.sh" init "$prefix" "$build/test-home"
+status=0
+(
+    cd "$work"
+    HOME="$home" TAVREMS_CAPTURE_DIR=home WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+        /usr/lib/wine/wine64 "$build/tests/sound/sound_player_bench_w.exe"
+) || status=$?
+sh "$root/cmake/wine-prefix.sh" stop "$prefix" "$build/test-home"
+# The track and its capture take 100 MB.
+rm -f "$home"/capture.raw* "$home/bench.wav"
+exit $status
