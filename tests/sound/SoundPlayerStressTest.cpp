@@ -15,12 +15,6 @@ namespace {
 
 const DWORD Timeout = 60000;
 
-#ifdef UNICODE
-const char* const Variant = "w";
-#else
-const char* const Variant = "a";
-#endif
-
 enum StopKind { StopInNotification, StopFromOutside, ReplacedByNext, PlayedToEnd };
 
 struct Playback {
@@ -32,7 +26,7 @@ struct Playback {
 
 TEST(SoundPlayerStressTest, RapidStartsAndStopsLoseAndRepeatNothing)
 {
-    const std::string dir = captureDir() + "\\" + Variant + "_";
+    const std::string dir = captureDir() + "\\" + testVariant() + "_";
     const std::vector<TestTrack> tracks = {
         {dir + "s1.wav", 11, 44100, 2, 16, 1058400}, // 6 s
         {dir + "s2.wav", 12, 22050, 1, 16, 352800},  // 8 s

@@ -14,15 +14,9 @@ namespace {
 
 const DWORD IdleTimeout = 60000;
 
-#ifdef UNICODE
-const char* const Variant = "w";
-#else
-const char* const Variant = "a";
-#endif
-
 std::string trackPath(const char* name)
 {
-    return captureDir() + "\\" + Variant + "_" + name;
+    return captureDir() + "\\" + testVariant() + "_" + name;
 }
 
 class SoundPlayerTest : public ::testing::Test {

@@ -265,6 +265,15 @@ bool finishCapture(ChainPlayer& player, DWORD timeout)
     return idle;
 }
 
+const char* testVariant()
+{
+#ifdef UNICODE
+    return "w";
+#else
+    return "a";
+#endif
+}
+
 std::string captureDir()
 {
     char dir[MAX_PATH] = {};

@@ -130,6 +130,9 @@ bool finishCapture(ChainPlayer& player, DWORD timeout);
 
 // The folder of this test program's HOME, where the capture files appear.
 std::string captureDir();
+
+// "w" in the wide test program, "a" in the narrow one: keeps their files apart.
+const char* testVariant();
 void clearCapture();
 // The capture files in the order the devices were opened.
 std::vector<std::string> readCapture();

@@ -7,6 +7,7 @@
 
 #include "document/BookLoader.h"
 #include "tools/demo/DemoBook.h"
+#include "tools/demo/DemoFiles.h"
 #include "tools/demo/DemoPortrait.h"
 
 namespace {
@@ -16,14 +17,6 @@ struct TrackSegment {
     uint32_t m_start;
     uint32_t m_end;
 };
-
-std::string asciiName(const WideString& name)
-{
-    std::string text;
-    for (uint32_t i = 0; i < name.count() && name.at(i) != 0; ++i)
-        text += static_cast<char>(name.at(i) < 0x80 ? name.at(i) : u'_');
-    return text;
-}
 
 std::string inDirectory(const std::string& directory, const char* name)
 {
@@ -40,11 +33,7 @@ bool writeUtf16File(const std::string& path, const std::u16string& text)
         bytes += static_cast<char>(c & 0xFF);
         bytes += static_cast<char>(c >> 8);
     }
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return writeFileBytes(path, bytes);
 }
 
 bool writeDemoTracks(const std::string& directory, const DemoSoundFormat& format, const AudioSegmentArray& table,
@@ -55,7 +44,7 @@ bool writeDemoTracks(const std::string& directory, const DemoSoundFormat& format
     for (uint32_t i = 0; i < table.count(); ++i) {
         const AudioSegment& s = table.at(i);
         if (s.isValid())
-            tracks[asciiName(s.trackName())].push_back({i, s.start().toMilliseconds(), s.end().toMilliseconds()});
+            tracks[asciiFileName(s.trackName())].push_back({i, s.start().toMilliseconds(), s.end().toMilliseconds()});
     }
     for (const auto& track : tracks) {
         uint32_t length = 0;

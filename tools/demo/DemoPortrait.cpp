@@ -1,5 +1,7 @@
 #include "tools/demo/DemoPortrait.h"
 
+#include "tools/demo/DemoFiles.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -172,10 +174,5 @@ std::string DemoPortrait::bmpBytes() const
 
 bool DemoPortrait::write(const std::string& path) const
 {
-    const std::string bytes = bmpBytes();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return writeFileBytes(path, bmpBytes());
 }

@@ -1,5 +1,7 @@
 #include "tools/demo/DemoTrack.h"
 
+#include "tools/demo/DemoFiles.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -191,10 +193,5 @@ std::string DemoTrack::wavBytes() const
 
 bool DemoTrack::write(const std::string& path) const
 {
-    const std::string bytes = wavBytes();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return writeFileBytes(path, wavBytes());
 }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "edition/ChapterTable.h"
+#include "tools/demo/DemoFiles.h"
 
 namespace {
 
@@ -40,14 +41,6 @@ std::string time(uint32_t milliseconds)
     char text[32];
     std::snprintf(text, sizeof(text), "%u:%02u.%03u", milliseconds / 60000, milliseconds / 1000 % 60,
                   milliseconds % 1000);
-    return text;
-}
-
-std::string trackName(const WideString& name)
-{
-    std::string text;
-    for (uint32_t i = 0; i < name.count() && name.at(i) != 0; ++i)
-        text += static_cast<char>(name.at(i) < 0x80 ? name.at(i) : u'?');
     return text;
 }
 
@@ -327,7 +320,7 @@ void checkTracks(const AudioSegmentArray& table, std::vector<std::string>& probl
         const AudioSegment& s = table.at(i);
         if (!s.isValid())
             continue;
-        uint32_t& end = lastEnds[trackName(s.trackName())];
+        uint32_t& end = lastEnds[asciiFileName(s.trackName())];
         if (s.end().toMilliseconds() > end)
             end = s.end().toMilliseconds();
     }
