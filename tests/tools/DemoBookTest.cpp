@@ -3,25 +3,17 @@
 #include <set>
 #include <string>
 
-#include "document/BookLoader.h"
+#include "SegmentRows.h"
 #include "edition/ChapterTable.h"
 #include "tools/demo/DemoBook.h"
 
 namespace {
 
-const AudioSegmentArray& table()
-{
-    static AudioSegmentArray filled;
-    static bool done = BookLoader::fillSegmentTable(filled);
-    (void)done;
-    return filled;
-}
-
 const DemoBook& builtBook()
 {
     static DemoBook book;
     static std::string error;
-    static bool built = book.build(table(), error);
+    static bool built = book.build(filledTable(), error);
     EXPECT_TRUE(built) << error;
     return book;
 }
@@ -53,7 +45,7 @@ TEST(DemoBookTest, ChapterTitlesStartAtTheirCells)
 TEST(DemoBookTest, EverySegmentIsOneSentence)
 {
     const DemoBook& book = builtBook();
-    const AudioSegmentArray& t = table();
+    const AudioSegmentArray& t = filledTable();
     std::vector<size_t> next(book.paragraphs().size(), 0);
     for (uint32_t i = 0; i < t.count(); ++i) {
         const AudioSegment& s = t.at(i);
@@ -81,8 +73,8 @@ TEST(DemoBookTest, ParagraphsWithoutSegmentsAreShortLines)
 {
     const DemoBook& book = builtBook();
     std::set<int32_t> read;
-    for (uint32_t i = 0; i < table().count(); ++i)
-        read.insert(table().at(i).paragraphIndex());
+    for (uint32_t i = 0; i < filledTable().count(); ++i)
+        read.insert(filledTable().at(i).paragraphIndex());
     for (uint32_t p = 0; p < book.paragraphs().size(); ++p) {
         const DemoParagraph& paragraph = book.paragraphs()[p];
         const bool recorded =
@@ -121,7 +113,7 @@ TEST(DemoBookTest, SameTableSameBook)
 {
     DemoBook again;
     std::string error;
-    ASSERT_TRUE(again.build(table(), error)) << error;
+    ASSERT_TRUE(again.build(filledTable(), error)) << error;
     EXPECT_EQ(again.bookText(), builtBook().bookText());
     EXPECT_EQ(again.translationText(0), builtBook().translationText(0));
     EXPECT_EQ(again.translationText(1), builtBook().translationText(1));

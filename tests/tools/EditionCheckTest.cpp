@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "LoaderTestFiles.h"
+#include "SegmentRows.h"
 #include "document/BookLoader.h"
 #include "edition/ChapterTable.h"
 #include "tools/demo/DemoBook.h"
@@ -16,14 +17,6 @@
 
 namespace {
 
-const AudioSegmentArray& table()
-{
-    static AudioSegmentArray filled;
-    static bool done = BookLoader::fillSegmentTable(filled);
-    (void)done;
-    return filled;
-}
-
 struct BookFiles {
     std::vector<std::u16string> m_paragraphs;
     std::u16string m_russian;
@@ -34,7 +27,7 @@ BookFiles demoFiles()
 {
     static DemoBook book;
     static std::string error;
-    static bool built = book.build(table(), error);
+    static bool built = book.build(filledTable(), error);
     EXPECT_TRUE(built) << error;
     BookFiles files;
     for (const DemoParagraph& p : book.paragraphs())
@@ -63,8 +56,8 @@ std::vector<std::string> textProblems(const BookFiles& files)
     BookText text;
     load(files, text);
     std::vector<std::string> problems;
-    checkSegmentsInText(text, table(), problems);
-    checkChapterCells(text, table(), problems);
+    checkSegmentsInText(text, filledTable(), problems);
+    checkChapterCells(text, filledTable(), problems);
     checkTranslations(text, problems);
     return problems;
 }
@@ -101,7 +94,7 @@ TEST(EditionCheckTest, DemoBookFits)
     ScratchDirectory dir;
     const std::vector<std::string> problems = textProblems(demoFiles());
     EXPECT_TRUE(problems.empty()) << joined(problems);
-    EXPECT_EQ(requiredParagraphCount(table()), 682u);
+    EXPECT_EQ(requiredParagraphCount(filledTable()), 682u);
 }
 
 TEST(EditionCheckTest, FindsMovedChapterCells)
