@@ -112,14 +112,7 @@ void WinApiSoundPlayer::shutdown()
     // would also drop sound that was reported played but is still on its way.
     if (withdraw && m_open_device != nullptr)
         waveOutReset(m_open_device);
-    for (;;) {
-        {
-            CriticalSectionLock lock(g_player_lock);
-            if (queuedBlockCount() == 0)
-                break;
-        }
-        WaitForSingleObject(m_wake_event, INFINITE);
-    }
+    waitUntilIdle(INFINITE);
     stopCompletionThread();
     closeDeviceAndTrack();
     CriticalSectionLock lock(g_player_lock);
