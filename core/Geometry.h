@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/FixedArray.h"
 #include "core/PlatformRect.h"
 
 class Point {
@@ -17,6 +18,11 @@ public:
 
     int32_t x;
     int32_t y;
+};
+
+class PointArray : public FixedArray<Point> {
+public:
+    ~PointArray() override = default;
 };
 
 // An origin and a size; right and bottom are derived. Nothing keeps the size
