@@ -30,6 +30,7 @@ public:
 class Rect {
 public:
     Rect() : m_width(0), m_height(0) {}
+    Rect(int32_t x, int32_t y, int32_t width, int32_t height) : m_origin(x, y), m_width(width), m_height(height) {}
 
     int32_t left() const { return m_origin.x; }
     int32_t top() const { return m_origin.y; }

@@ -8,6 +8,19 @@ Point moved(Point p, int32_t dx, int32_t dy)
     return p;
 }
 
+// An edge shorter than a quarter of the outline's width takes the anchor on
+// the part that juts out beside it, one longer than half its middle, any
+// other its end.
+Point anchorFor(int32_t edge, int32_t quarter, int32_t half, const Point& jutting, const Point& middle,
+                const Point& end)
+{
+    if (edge < quarter)
+        return jutting;
+    if (edge > half)
+        return middle;
+    return end;
+}
+
 } // namespace
 
 bool OutlineShape::outlineRegion(const TextRegion& region, PointArray& points)
@@ -110,19 +123,14 @@ void OutlineShape::anchorsOfOctagon(const PointArray& points, Point& upper, Poin
     const int32_t top = b - a;
     const int32_t bottom = d - c;
 
-    if (top < quarter)
-        upper = Point(c + (a - c) / 2, points.at(7).y); // on the part jutting out left below a short first line
-    else if (top > half)
-        upper = Point(a + top / 2, points.at(0).y);
-    else
-        upper = Point(a, points.at(0).y);
-
-    if (bottom < quarter)
-        lower = Point(d + (b - d) / 2, points.at(3).y); // on the part jutting out right above a short last line
-    else if (bottom > half)
-        lower = Point(c + bottom / 2, points.at(4).y);
-    else
-        lower = Point(d, points.at(4).y);
+    // Upper: the part jutting out left below a short first line, the top
+    // edge's middle, or its left end.
+    upper = anchorFor(top, quarter, half, Point(c + (a - c) / 2, points.at(7).y), Point(a + top / 2, points.at(0).y),
+                      Point(a, points.at(0).y));
+    // Lower: the part jutting out right above a short last line, the bottom
+    // edge's middle, or its right end.
+    lower = anchorFor(bottom, quarter, half, Point(d + (b - d) / 2, points.at(3).y),
+                      Point(c + bottom / 2, points.at(4).y), Point(d, points.at(4).y));
 }
 
 bool OutlineShape::polygonEdge(const PointArray& points, uint32_t i, Point& from, Point& to)

@@ -11,15 +11,6 @@ CellChar wordChar(const WideString& text, int32_t begin, int32_t j)
     return static_cast<CellChar>(text.at(static_cast<uint32_t>(begin) + static_cast<uint32_t>(j)));
 }
 
-Rect cellBox(int32_t x, int32_t y, int32_t width, int32_t height)
-{
-    Rect box;
-    box.moveTo(x, y);
-    box.setWidth(width);
-    box.setHeight(height);
-    return box;
-}
-
 } // namespace
 
 PageLayout::PageLayout(CellArray& cells, CharMeasurer& measurer)
@@ -147,7 +138,7 @@ void PageLayout::placeWordCells(const WideString& text, const WordRange& word, i
     for (int32_t j = 0; j < word.length(); ++j) {
         const CellChar c = wordChar(text, word.begin(), j);
         const int32_t width = m_measurer.charWidth(c);
-        setCell(index + static_cast<uint32_t>(j), TextCell(c, cellBox(x, y, width, m_line_height), inWord));
+        setCell(index + static_cast<uint32_t>(j), TextCell(c, Rect(x, y, width, m_line_height), inWord));
         x += width;
     }
 }
@@ -155,7 +146,7 @@ void PageLayout::placeWordCells(const WideString& text, const WordRange& word, i
 void PageLayout::placeSpaceCell(uint32_t index, int32_t y, int32_t& x, uint32_t gap, uint32_t& extra)
 {
     const int32_t width = static_cast<int32_t>(gap);
-    setCell(index, TextCell(Blank, cellBox(x, y, width, m_line_height), 0));
+    setCell(index, TextCell(Blank, Rect(x, y, width, m_line_height), 0));
     x += width;
     if (extra > 0) {
         x += 1;

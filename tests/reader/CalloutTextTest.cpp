@@ -5,31 +5,9 @@
 #include <vector>
 
 #include "reader/CalloutText.h"
+#include "tests/reader/WrapTestSupport.h"
 
 namespace {
-
-// Every character 10 pixels wide, lines 10 high, lines ending only at U+000A.
-template <typename CharT>
-class FixedPitchMeasurer : public TextMeasurer<CharT> {
-public:
-    void measure(const CharT* text, uint32_t count, int32_t& width, int32_t& height) override
-    {
-        int32_t lines = 1;
-        int32_t line = 0;
-        width = 0;
-        for (uint32_t i = 0; i < count; ++i) {
-            if (text[i] == 0x0A) {
-                ++lines;
-                line = 0;
-                continue;
-            }
-            line += 10;
-            if (line > width)
-                width = line;
-        }
-        height = 10 * lines;
-    }
-};
 
 template <typename CharT>
 class CalloutTextTest : public ::testing::Test {
@@ -46,7 +24,7 @@ protected:
         return result;
     }
 
-    FixedPitchMeasurer<CharT> measurer;
+    FakeMeasurer<CharT> measurer{10};
     int32_t width = 0;
     int32_t height = 0;
 };
@@ -129,4 +107,45 @@ TYPED_TEST(CalloutTextTest, RandomTextsOnlyLoseBlanksAndEveryLineWithABlankFits)
         EXPECT_EQ(this->width, widest);
         EXPECT_EQ(this->height, 10 * lines);
     }
+}
+
+TYPED_TEST(CalloutTextTest, BreaksAndSizeMatchMeasuringTheWholeTextEachTime)
+{
+    std::mt19937 random(99);
+    FakeMeasurer<TypeParam> measurer{0};
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<TypeParam> text;
+        const int length = static_cast<int>(random() % 300);
+        for (int i = 0; i < length; ++i) {
+            const uint32_t r = random() % 40;
+            // Blanks, runs of them, and line breaks of the text's own.
+            text.push_back(static_cast<TypeParam>(r < 7 ? 0x20 : r == 7 ? 0x0A : 'a' + r % 26));
+        }
+        text.push_back(0);
+        const int32_t maxWidth = static_cast<int32_t>(random() % 500);
+        bool broken = false;
+        ASSERT_TRUE(wrapsLikeWholePrefix(text, maxWidth, measurer, broken)) << "round " << round;
+    }
+}
+
+TYPED_TEST(CalloutTextTest, ALongTextIsMeasuredLineByLine)
+{
+    // 10,000 characters of words of 2 to 9 letters against 400 pixels: the
+    // whole text before each blank would be about 7.7 million characters.
+    std::mt19937 random(1);
+    std::vector<TypeParam> text;
+    while (text.size() < 10000) {
+        const int letters = 2 + static_cast<int>(random() % 8);
+        for (int i = 0; i < letters; ++i)
+            text.push_back(static_cast<TypeParam>('a' + random() % 26));
+        text.push_back(0x20);
+    }
+    text.resize(10000);
+    text.push_back(0);
+    FakeMeasurer<TypeParam> measurer{0};
+    int32_t w = 0;
+    int32_t h = 0;
+    wrapText(text.data(), 400, measurer, w, h);
+    EXPECT_LE(w, 400);
+    EXPECT_LT(measurer.measured, 30u * 10000u);
 }

@@ -7,15 +7,6 @@
 
 namespace {
 
-Rect makeRect(int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    Rect r;
-    r.moveTo(x, y);
-    r.setWidth(w);
-    r.setHeight(h);
-    return r;
-}
-
 void setRects(TextRegion& region, const std::vector<Rect>& rects)
 {
     region.setSize(static_cast<uint32_t>(rects.size()));
@@ -58,7 +49,7 @@ void setOctagon(PointArray& points, int32_t a, int32_t b, int32_t c, int32_t d)
 TEST(OutlineShapeTest, OneRectangleGivesFourPointsAndAnchorsInTheMiddle)
 {
     TextRegion region;
-    setRects(region, {makeRect(100, 200, 50, 20)});
+    setRects(region, {Rect(100, 200, 50, 20)});
     PointArray points;
     ASSERT_TRUE(OutlineShape::outlineRegion(region, points));
     expectPoints(points, {{97, 199}, {151, 199}, {151, 220}, {97, 220}});
@@ -70,7 +61,7 @@ TEST(OutlineShapeTest, OneRectangleGivesFourPointsAndAnchorsInTheMiddle)
     expectPoint(lower, 124, 220);
 
     // An inverted rectangle: (92 - 97) / 2 is -2, not -3.
-    setRects(region, {makeRect(100, 200, -9, 20)});
+    setRects(region, {Rect(100, 200, -9, 20)});
     OutlineShape::outlineRegion(region, points);
     OutlineShape::getAnchors(points, upper, lower);
     expectPoint(upper, 95, 199);
@@ -79,7 +70,7 @@ TEST(OutlineShapeTest, OneRectangleGivesFourPointsAndAnchorsInTheMiddle)
 TEST(OutlineShapeTest, TwoRectanglesStepAThirdOfTheGapInside)
 {
     TextRegion region;
-    setRects(region, {makeRect(300, 100, 200, 20), makeRect(40, 130, 100, 20)});
+    setRects(region, {Rect(300, 100, 200, 20), Rect(40, 130, 100, 20)});
     PointArray points;
     ASSERT_TRUE(OutlineShape::outlineRegion(region, points));
     expectPoints(points, {{297, 99}, {502, 99}, {502, 127}, {142, 127}, {142, 150}, {37, 150}, {37, 123}, {297, 123}});
@@ -94,12 +85,12 @@ TEST(OutlineShapeTest, TwoRectanglesStepAThirdOfTheGapInside)
 
     // A gap of 2 has no third: the steps lie on the second line's top and the
     // first line's bottom.
-    setRects(region, {makeRect(300, 100, 200, 20), makeRect(40, 122, 100, 20)});
+    setRects(region, {Rect(300, 100, 200, 20), Rect(40, 122, 100, 20)});
     OutlineShape::outlineRegion(region, points);
     expectPoints(points, {{297, 99}, {502, 99}, {502, 122}, {142, 122}, {142, 142}, {37, 142}, {37, 120}, {297, 120}});
 
     // Lines overlapping by 4: -4 / 3 is -1.
-    setRects(region, {makeRect(300, 100, 200, 20), makeRect(40, 116, 100, 20)});
+    setRects(region, {Rect(300, 100, 200, 20), Rect(40, 116, 100, 20)});
     OutlineShape::outlineRegion(region, points);
     expectPoints(points, {{297, 99}, {502, 99}, {502, 117}, {142, 117}, {142, 136}, {37, 136}, {37, 119}, {297, 119}});
 }
@@ -110,12 +101,12 @@ TEST(OutlineShapeTest, ThreeRectanglesFollowSharedEdgesExactly)
     PointArray points;
     // The middle block shares its right edge with the first line and its left
     // edge with the last.
-    setRects(region, {makeRect(100, 100, 100, 20), makeRect(10, 130, 190, 50), makeRect(10, 190, 60, 20)});
+    setRects(region, {Rect(100, 100, 100, 20), Rect(10, 130, 190, 50), Rect(10, 190, 60, 20)});
     ASSERT_TRUE(OutlineShape::outlineRegion(region, points));
     expectPoints(points, {{97, 99}, {202, 99}, {202, 180}, {72, 190}, {72, 210}, {7, 210}, {7, 129}, {97, 119}});
 
     // Neither edge shared.
-    setRects(region, {makeRect(100, 100, 100, 20), makeRect(10, 130, 150, 50), makeRect(20, 190, 60, 20)});
+    setRects(region, {Rect(100, 100, 100, 20), Rect(10, 130, 150, 50), Rect(20, 190, 60, 20)});
     OutlineShape::outlineRegion(region, points);
     expectPoints(points, {{97, 99}, {202, 99}, {202, 120}, {162, 130}, {82, 210}, {17, 210}, {17, 189}, {7, 179}});
 }
@@ -123,14 +114,14 @@ TEST(OutlineShapeTest, ThreeRectanglesFollowSharedEdgesExactly)
 TEST(OutlineShapeTest, OtherRectangleCountsChangeNothing)
 {
     TextRegion region;
-    setRects(region, {makeRect(100, 200, 50, 20)});
+    setRects(region, {Rect(100, 200, 50, 20)});
     PointArray points;
     OutlineShape::outlineRegion(region, points);
 
     TextRegion empty;
     EXPECT_FALSE(OutlineShape::outlineRegion(empty, points));
     TextRegion four;
-    setRects(four, {makeRect(0, 0, 1, 1), makeRect(0, 0, 1, 1), makeRect(0, 0, 1, 1), makeRect(0, 0, 1, 1)});
+    setRects(four, {Rect(0, 0, 1, 1), Rect(0, 0, 1, 1), Rect(0, 0, 1, 1), Rect(0, 0, 1, 1)});
     EXPECT_FALSE(OutlineShape::outlineRegion(four, points));
     expectPoints(points, {{97, 199}, {151, 199}, {151, 220}, {97, 220}});
 }

@@ -21,11 +21,9 @@ std::vector<uint32_t> makeLines(CellArray& cells, const std::vector<std::pair<in
     for (size_t l = 0; l < lines.size(); ++l) {
         starts.push_back(i);
         for (uint32_t k = 0; k < lines[l].second; ++k, ++i) {
-            Rect box;
-            box.moveTo(lines[l].first + 10 * static_cast<int32_t>(k), 100 + 30 * static_cast<int32_t>(l));
-            box.setWidth(10);
-            box.setHeight(20);
-            cells.at(i) = TextCell(k + 1 == lines[l].second ? ' ' : 'x', box, k + 1 == lines[l].second ? 0 : 1);
+            const Rect box(lines[l].first + 10 * static_cast<int32_t>(k), 100 + 30 * static_cast<int32_t>(l), 10, 20);
+            const bool closing = k + 1 == lines[l].second;
+            cells.at(i) = TextCell(closing ? ' ' : 'x', box, closing ? 0 : 1);
         }
     }
     return starts;
@@ -48,6 +46,13 @@ void expectRect(const Rect& r, int32_t left, int32_t top, int32_t right, int32_t
     EXPECT_EQ(r.top(), top);
     EXPECT_EQ(r.right(), right);
     EXPECT_EQ(r.bottom(), bottom);
+}
+
+void expectSameRects(const TextRegion& region, const std::vector<Rect>& expected)
+{
+    ASSERT_EQ(region.count(), expected.size());
+    for (uint32_t i = 0; i < region.count(); ++i)
+        expectRect(region.at(i), expected[i].left(), expected[i].top(), expected[i].right(), expected[i].bottom());
 }
 
 // The walks to the second line and back from the last one exactly as
@@ -211,10 +216,7 @@ TEST_F(TextRegionTest, RangesPastTheCellsEndAtOnceWithTheResultOfTheFullWalk)
     regions.setRegionRange(cells, 0, lineCount(cells, 0, 4000000000u), huge, 0, 0, 0);
     std::vector<Rect> expected;
     referenceRects(5, cells, 0, count + 5, expected); // every cell past the count is the same
-    const TextRegion& r = regions.at(0);
-    ASSERT_EQ(r.count(), expected.size());
-    for (uint32_t i = 0; i < r.count(); ++i)
-        expectRect(r.at(i), expected[i].left(), expected[i].top(), expected[i].right(), expected[i].bottom());
+    expectSameRects(regions.at(0), expected);
 
     // A first cell after the last one ends too.
     regions.buildRegionRects(1, 0, cells, 4000000000u, 3);
@@ -233,13 +235,9 @@ TEST_F(TextRegionTest, TheWalksMatchTheFullWalkForAnyRange)
         regions.buildRegionRects(n, 0, cells, c, d);
         std::vector<Rect> expected;
         referenceRects(n, cells, c, d, expected);
-        const TextRegion& r = regions.at(0);
-        ASSERT_EQ(r.count(), expected.size()) << c << " " << d;
-        for (uint32_t i = 0; i < r.count(); ++i) {
-            ASSERT_EQ(r.at(i).left(), expected[i].left()) << c << " " << d << " " << n;
-            ASSERT_EQ(r.at(i).top(), expected[i].top()) << c << " " << d << " " << n;
-            ASSERT_EQ(r.at(i).right(), expected[i].right()) << c << " " << d << " " << n;
-            ASSERT_EQ(r.at(i).bottom(), expected[i].bottom()) << c << " " << d << " " << n;
-        }
+        SCOPED_TRACE(::testing::Message() << c << " to " << d << ", " << n << " lines");
+        expectSameRects(regions.at(0), expected);
+        if (HasFailure())
+            return;
     }
 }
