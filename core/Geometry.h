@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/FixedArray.h"
 #include "core/PlatformRect.h"
 
 class Point {
@@ -19,11 +20,17 @@ public:
     int32_t y;
 };
 
+class PointArray : public FixedArray<Point> {
+public:
+    ~PointArray() override = default;
+};
+
 // An origin and a size; right and bottom are derived. Nothing keeps the size
 // positive, and containment includes all four edges.
 class Rect {
 public:
     Rect() : m_width(0), m_height(0) {}
+    Rect(int32_t x, int32_t y, int32_t width, int32_t height) : m_origin(x, y), m_width(width), m_height(height) {}
 
     int32_t left() const { return m_origin.x; }
     int32_t top() const { return m_origin.y; }
