@@ -238,6 +238,39 @@ TEST_F(TranslationFileTest, MalformedTextLines)
     EXPECT_EQ(phrase(3, 0).last(), 0);
 }
 
+TEST_F(TranslationFileTest, AHeaderEndsAtItsLineEnd)
+{
+    // A header of the paragraph number alone reads as 0|0|0; the numbers
+    // are not taken from the text line, and the records after it keep their
+    // own texts and ranges.
+    loadTranslations({u"0\r\nA\r\n0|5|9\r\nZ\r\n1|0|1\r\nB\r\n"});
+    ASSERT_EQ(phraseCount(0), 2u);
+    EXPECT_EQ(toU16(phrase(0, 0)), u"A");
+    EXPECT_EQ(phrase(0, 0).first(), 0);
+    EXPECT_EQ(phrase(0, 0).last(), 0);
+    EXPECT_EQ(toU16(phrase(0, 1)), u"Z");
+    EXPECT_EQ(phrase(0, 1).first(), 5);
+    EXPECT_EQ(phrase(0, 1).last(), 9);
+    ASSERT_EQ(phraseCount(1), 1u);
+    EXPECT_EQ(toU16(phrase(1, 0)), u"B");
+    EXPECT_EQ(phrase(1, 0).last(), 1);
+}
+
+TEST_F(TranslationFileTest, AHeaderCutShortTakesNoNumberFromItsTextLine)
+{
+    // Cut after a separator, or after the second number; the text lines start with digits.
+    loadTranslations({u"0|\r\n12|3\r\n0|7\r\n4|5|6\r\n1|2|3\r\nB\r\n"});
+    ASSERT_EQ(phraseCount(0), 2u);
+    EXPECT_EQ(toU16(phrase(0, 0)), u"12|3");
+    EXPECT_EQ(phrase(0, 0).last(), 0);
+    EXPECT_EQ(toU16(phrase(0, 1)), u"4|5|6");
+    EXPECT_EQ(phrase(0, 1).first(), 7);
+    EXPECT_EQ(phrase(0, 1).last(), 0);
+    ASSERT_EQ(phraseCount(1), 1u);
+    EXPECT_EQ(toU16(phrase(1, 0)), u"B");
+    EXPECT_EQ(phrase(1, 0).first(), 2);
+}
+
 TEST_F(TranslationFileTest, TheLastLineWithoutLineEndKeepsItsText)
 {
     loadTranslations({u"0|0|2\r\nabc"});
