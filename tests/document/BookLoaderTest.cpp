@@ -151,6 +151,12 @@ protected:
     }
     TranslationPhrase& phrase(uint32_t p, uint32_t k, uint32_t a = 0) { return m_data.text().at(p).phrase(a, k); }
     uint32_t phraseCount(uint32_t p, uint32_t a = 0) { return m_data.text().at(p).translation(a).count(); }
+    void expectPhrase(uint32_t p, uint32_t k, const std::u16string& text, int32_t first, int32_t last)
+    {
+        EXPECT_EQ(toU16(phrase(p, k)), text) << "paragraph " << p << ", phrase " << k;
+        EXPECT_EQ(phrase(p, k).first(), first) << "paragraph " << p << ", phrase " << k;
+        EXPECT_EQ(phrase(p, k).last(), last) << "paragraph " << p << ", phrase " << k;
+    }
 };
 
 } // namespace
@@ -245,30 +251,18 @@ TEST_F(TranslationFileTest, AHeaderEndsAtItsLineEnd)
     // own texts and ranges.
     loadTranslations({u"0\r\nA\r\n0|5|9\r\nZ\r\n1|0|1\r\nB\r\n"});
     ASSERT_EQ(phraseCount(0), 2u);
-    EXPECT_EQ(toU16(phrase(0, 0)), u"A");
-    EXPECT_EQ(phrase(0, 0).first(), 0);
-    EXPECT_EQ(phrase(0, 0).last(), 0);
-    EXPECT_EQ(toU16(phrase(0, 1)), u"Z");
-    EXPECT_EQ(phrase(0, 1).first(), 5);
-    EXPECT_EQ(phrase(0, 1).last(), 9);
+    expectPhrase(0, 0, u"A", 0, 0);
+    expectPhrase(0, 1, u"Z", 5, 9);
     ASSERT_EQ(phraseCount(1), 1u);
-    EXPECT_EQ(toU16(phrase(1, 0)), u"B");
-    EXPECT_EQ(phrase(1, 0).last(), 1);
-}
+    expectPhrase(1, 0, u"B", 0, 1);
 
-TEST_F(TranslationFileTest, AHeaderCutShortTakesNoNumberFromItsTextLine)
-{
     // Cut after a separator, or after the second number; the text lines start with digits.
     loadTranslations({u"0|\r\n12|3\r\n0|7\r\n4|5|6\r\n1|2|3\r\nB\r\n"});
     ASSERT_EQ(phraseCount(0), 2u);
-    EXPECT_EQ(toU16(phrase(0, 0)), u"12|3");
-    EXPECT_EQ(phrase(0, 0).last(), 0);
-    EXPECT_EQ(toU16(phrase(0, 1)), u"4|5|6");
-    EXPECT_EQ(phrase(0, 1).first(), 7);
-    EXPECT_EQ(phrase(0, 1).last(), 0);
+    expectPhrase(0, 0, u"12|3", 0, 0);
+    expectPhrase(0, 1, u"4|5|6", 7, 0);
     ASSERT_EQ(phraseCount(1), 1u);
-    EXPECT_EQ(toU16(phrase(1, 0)), u"B");
-    EXPECT_EQ(phrase(1, 0).first(), 2);
+    expectPhrase(1, 0, u"B", 2, 3);
 }
 
 TEST_F(TranslationFileTest, TheLastLineWithoutLineEndKeepsItsText)

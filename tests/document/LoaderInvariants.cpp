@@ -46,12 +46,8 @@ Phrases readTranslation(const std::u16string& file)
 
 std::u16string decimal(uint32_t n)
 {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + n % 10));
-        n /= 10;
-    } while (n != 0);
-    return digits;
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
 }
 
 bool isDigit(char16_t c)
