@@ -57,6 +57,15 @@ uint32_t firstRecordPosition(const char16_t* buffer, uint32_t length)
     return (length > 0 && !isDigit(buffer[0])) ? 1 : 0;
 }
 
+// Each separator of a record's header is one unit of any kind, skipped
+// unexamined, but the header ends at its line end: a header cut short must not
+// take numbers from its text line, which would put the filling pass a line out
+// of step with the counting pass.
+uint32_t skipSeparator(const char16_t* buffer, uint32_t length, uint32_t position)
+{
+    return (position < length && buffer[position] != BookLoader::lineSeparator()) ? position + 1 : position;
+}
+
 } // namespace
 
 BookLoader& BookLoader::instance()
@@ -259,11 +268,21 @@ void BookLoader::parseTranslation(BookText& text, uint32_t a, const char16_t* bu
 
 void BookLoader::sizePhraseArrays(BookText& text, uint32_t a, const char16_t* buffer, uint32_t length)
 {
+    // Each record's paragraph number is read once to find the next paragraph
+    // that has records, not once for every paragraph before it: a number of a
+    // million digits must not be read again for each of thousands of lines.
     uint32_t position = firstRecordPosition(buffer, length);
-    for (uint32_t p = 0; p < text.count(); ++p) {
+    uint32_t p = 0;
+    while (position < length) {
+        uint32_t end = position;
+        const uint32_t number = parseDecimal(buffer, length, position, end);
+        // Records for an earlier or a missing paragraph end the file.
+        if (number < p || number >= text.count())
+            break;
+        p = number;
         const uint32_t c = countPhraseRecords(buffer, length, p, position, position);
-        if (c > 0)
-            text.at(p).translation(a).setSize(c);
+        text.at(p).translation(a).setSize(c);
+        ++p;
     }
 }
 
@@ -299,11 +318,10 @@ void BookLoader::skipLines(const char16_t* buffer, uint32_t length, uint32_t n, 
 bool BookLoader::parseRecordHeader(const char16_t* buffer, uint32_t length, uint32_t position, uint32_t& end,
                                    uint32_t& paragraph, uint32_t& first, uint32_t& last)
 {
-    // Each separator is one unit of any kind, skipped unexamined.
     uint32_t e = position;
     paragraph = parseDecimal(buffer, length, position, e);
-    first = parseDecimal(buffer, length, e + 1, e);
-    last = parseDecimal(buffer, length, e + 1, e);
+    first = parseDecimal(buffer, length, skipSeparator(buffer, length, e), e);
+    last = parseDecimal(buffer, length, skipSeparator(buffer, length, e), e);
     end = e < length ? e : length;
     return true;
 }

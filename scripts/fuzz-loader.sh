@@ -1,6 +1,8 @@
 #!/bin/sh
 # Coverage-guided fuzzing of the book and translation parsing with libFuzzer
-# (clang, with AddressSanitizer and UBSan). Not part of the test command.
+# (clang, with AddressSanitizer and UBSan): each input is read as a book and
+# as a translation, and made into one odd record among well-formed ones, which
+# must spoil no other record. Not part of the test command.
 #   scripts/fuzz-loader.sh [seconds]        default 60
 # Needs clang and libclang-rt-14-dev. New inputs go to build/fuzz/corpus; a
 # crashing input is written to build/fuzz/ and should join tests/document/corpus.

@@ -39,7 +39,9 @@ fi
 
 for tool in cmake ninja; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "make-demo-edition.sh: $tool is missing (sudo scripts/test.sh installs what is needed)" >&2
+        echo "make-demo-edition.sh: $tool is missing: run scripts/test.sh as root (or with sudo where it" \
+            "exists) to install what is needed, from the account that runs this script too (a tree built" \
+            "by root fails for another user)" >&2
         exit 1
     fi
 done

@@ -422,7 +422,10 @@ BLOCK14_NAMED_PAUSES = {3945: 80, 4007: 80, 3912: 2600, 3977: 22640}
 # Other pauses of a block stay at or below these, besides the long pauses
 # named in TIMING; block 10's 2.01 s is the pause from 2979 to 2980.
 BLOCK_PAUSE_CAP = {10: 2010, 12: 1790, 13: 1700}
-STATED_PAUSES = {2980: 2010}
+# Stated pauses by the later segment: segment 2 starts 80 ms after segment 1
+# ends (0:18.540 to 0:18.620, the pause that playing from segment 1 queues
+# first), and block 10's 2.01 s.
+STATED_PAUSES = {2: 80, 2980: 2010}
 # Other durations of block 12 stay at or below 4.66 s (only 3436 is longer).
 BLOCK_DURATION_CAP = {12: 4660}
 # First half: durations 0.130 s (1652) to 6.270 s (954); pauses 20 ms to

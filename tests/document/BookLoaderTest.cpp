@@ -151,6 +151,12 @@ protected:
     }
     TranslationPhrase& phrase(uint32_t p, uint32_t k, uint32_t a = 0) { return m_data.text().at(p).phrase(a, k); }
     uint32_t phraseCount(uint32_t p, uint32_t a = 0) { return m_data.text().at(p).translation(a).count(); }
+    void expectPhrase(uint32_t p, uint32_t k, const std::u16string& text, int32_t first, int32_t last)
+    {
+        EXPECT_EQ(toU16(phrase(p, k)), text) << "paragraph " << p << ", phrase " << k;
+        EXPECT_EQ(phrase(p, k).first(), first) << "paragraph " << p << ", phrase " << k;
+        EXPECT_EQ(phrase(p, k).last(), last) << "paragraph " << p << ", phrase " << k;
+    }
 };
 
 } // namespace
@@ -236,6 +242,27 @@ TEST_F(TranslationFileTest, MalformedTextLines)
     ASSERT_EQ(phraseCount(3), 1u);
     EXPECT_EQ(phrase(3, 0).count(), 0u);
     EXPECT_EQ(phrase(3, 0).last(), 0);
+}
+
+TEST_F(TranslationFileTest, AHeaderEndsAtItsLineEnd)
+{
+    // A header of the paragraph number alone reads as 0|0|0; the numbers
+    // are not taken from the text line, and the records after it keep their
+    // own texts and ranges.
+    loadTranslations({u"0\r\nA\r\n0|5|9\r\nZ\r\n1|0|1\r\nB\r\n"});
+    ASSERT_EQ(phraseCount(0), 2u);
+    expectPhrase(0, 0, u"A", 0, 0);
+    expectPhrase(0, 1, u"Z", 5, 9);
+    ASSERT_EQ(phraseCount(1), 1u);
+    expectPhrase(1, 0, u"B", 0, 1);
+
+    // Cut after a separator, or after the second number; the text lines start with digits.
+    loadTranslations({u"0|\r\n12|3\r\n0|7\r\n4|5|6\r\n1|2|3\r\nB\r\n"});
+    ASSERT_EQ(phraseCount(0), 2u);
+    expectPhrase(0, 0, u"12|3", 0, 0);
+    expectPhrase(0, 1, u"4|5|6", 7, 0);
+    ASSERT_EQ(phraseCount(1), 1u);
+    expectPhrase(1, 0, u"B", 2, 3);
 }
 
 TEST_F(TranslationFileTest, TheLastLineWithoutLineEndKeepsItsText)

@@ -75,6 +75,35 @@ TEST(LoaderFuzzTest, RandomUnitsNeverBreakTheParsers)
     }
 }
 
+// Headers cut short at their line end, with no separator, one, or a bare
+// line feed, and random lines: each spoils at most its own phrase.
+TEST(LoaderFuzzTest, AMalformedRecordSpoilsNoOtherRecord)
+{
+    const std::u16string named[] = {
+        u"",         u"\r",      u"|",         u"|\r",      u"|5\r",      u"|5|\r",  u"|5|9",       u"||\r",
+        u"\r\nA",  u"\nA",     u"|5\nA",    u"\r5|9\nB", u"|5|9|\nC", u"\r\n12", u"\r\n1|0|1", u"x\r\n0|5|9",
+        u"|5\r\n\r", u"\r\r\n7",
+    };
+    for (const std::u16string& lines : named) {
+        for (char16_t place = 0; place < 12; ++place) {
+            const std::u16string units = std::u16string(1, static_cast<char16_t>(place + (place & 1) * 0x100)) + lines;
+            const std::string broken = checkMalformedRecord(units.data(), static_cast<uint32_t>(units.size()));
+            ASSERT_EQ(broken, "") << "place " << place << ", case " << &lines - named;
+        }
+    }
+
+    std::mt19937 rng(8082026);
+    for (int round = 0; round < 5000; ++round) {
+        std::vector<char16_t> units(rng() % 40);
+        for (char16_t& u : units)
+            u = randomUnit(rng);
+        if (!units.empty())
+            units[0] = static_cast<char16_t>(rng());
+        const std::string broken = checkMalformedRecord(units.data(), static_cast<uint32_t>(units.size()));
+        ASSERT_EQ(broken, "") << "round " << round;
+    }
+}
+
 TEST(LoaderFuzzTest, MutatedCorpusFilesReadAndParseSoundly)
 {
     const std::filesystem::path corpus(LOADER_CORPUS_DIR);
@@ -98,7 +127,9 @@ TEST(LoaderFuzzTest, MutatedCorpusFilesReadAndParseSoundly)
 #endif
             ASSERT_EQ(length, expectedUnits(bytes)) << "file " << f << " round " << round;
             ASSERT_EQ(units == nullptr, length == 0);
-            const std::string broken = checkLoaderInvariants(units, length);
+            std::string broken = checkLoaderInvariants(units, length);
+            if (broken.empty())
+                broken = checkMalformedRecord(units, length);
             delete[] units;
             ASSERT_EQ(broken, "") << "file " << f << " round " << round;
         }

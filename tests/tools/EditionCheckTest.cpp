@@ -95,6 +95,17 @@ TEST(EditionCheckTest, DemoBookFits)
     const std::vector<std::string> problems = textProblems(demoFiles());
     EXPECT_TRUE(problems.empty()) << joined(problems);
     EXPECT_EQ(requiredParagraphCount(filledTable()), 682u);
+
+    // The book ends with paragraph 681, the last the segments read; the
+    // loader adds the empty paragraph after the final line end.
+    BookText text;
+    load(demoFiles(), text);
+    ASSERT_EQ(text.count(), 683u);
+    EXPECT_EQ(text.at(682).text().count(), 0u);
+    const WideString& last = text.at(681).text();
+    ASSERT_GT(last.count(), 326u);
+    EXPECT_EQ(last.at(last.count() - 1), u'\r');
+    EXPECT_EQ(filledTable().at(4047).paragraphIndex(), 681);
 }
 
 TEST(EditionCheckTest, FindsMovedChapterCells)

@@ -48,7 +48,6 @@ const DemoSentence kChapterWords = {kChapterWord, u"ГЛАВА ", u"CHAPTER "};
 const DemoSentence kSummaryStart = {u"dans lequel ", u"в которой ", u"in which "};
 const DemoSentence kDateline = {u"Trois mois plus tard.", u"Три месяца спустя.", u"Three months later."};
 const DemoSentence kSceneBreak = {u"* * *", u"", u""};
-const DemoSentence kEnd = {u"FIN", u"КОНЕЦ", u"THE END"};
 
 // Part titles stand between two middle dots; chapter titles stand alone.
 const char16_t kPartMarkBefore[] = u"\u00B7 ";
@@ -134,8 +133,8 @@ bool DemoBook::build(const AudioSegmentArray& table, std::string& error)
             segmentsOf.resize(p + 1);
     }
 
-    // The paragraphs of the table, then "FIN".
-    m_paragraphs.resize(segmentsOf.size() + 1);
+    // The book ends with the last paragraph that the tables name.
+    m_paragraphs.resize(segmentsOf.size());
     enum { Reading, AfterHeading, AfterSummary } state = Reading;
     uint32_t parts = 0;
     for (uint32_t p = 0; p < segmentsOf.size(); ++p) {
@@ -184,11 +183,6 @@ bool DemoBook::build(const AudioSegmentArray& table, std::string& error)
             paragraph.m_text = kSceneBreak.m_french;
         }
     }
-    DemoParagraph& end = m_paragraphs.back();
-    end.m_kind = DemoParagraphKind::End;
-    end.m_text = kEnd.m_french;
-    addWholeRecord(end, kEnd.m_russian, kEnd.m_english);
-
     if (!fillFreeCharacters(segmentsOf, error))
         return false;
 

@@ -24,8 +24,7 @@ enum class DemoParagraphKind {
     Summary,    // the line after a chapter title: "Dans lequel ..."
     Dateline,   // a further line before a chapter's text
     Segments,   // text read by the recording
-    SceneBreak, // "* * *" inside a chapter
-    End         // "FIN"
+    SceneBreak  // "* * *" inside a chapter
 };
 
 struct DemoParagraph {

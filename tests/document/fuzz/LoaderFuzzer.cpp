@@ -15,7 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<char16_t> units;
     for (size_t i = 2; i + 1 < size; i += 2)
         units.push_back(static_cast<char16_t>(data[i] | (data[i + 1] << 8)));
-    const std::string broken = checkLoaderInvariants(units.data(), static_cast<uint32_t>(units.size()));
+    std::string broken = checkLoaderInvariants(units.data(), static_cast<uint32_t>(units.size()));
+    if (broken.empty())
+        broken = checkMalformedRecord(units.data(), static_cast<uint32_t>(units.size()));
     if (!broken.empty()) {
         std::fprintf(stderr, "%s\n", broken.c_str());
         std::abort();
