@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/FixedArray.h"
 #include "core/PlatformRect.h"
 
 class Point {
@@ -62,6 +63,12 @@ private:
     Point m_origin;
     int32_t m_width;
     int32_t m_height;
+};
+
+// Points are built as (0, 0) when the array is sized.
+class PointArray : public FixedArray<Point> {
+public:
+    ~PointArray() override = default;
 };
 
 void rectToRECT(const Rect& r, RECT& out);
