@@ -56,7 +56,8 @@ WordRun wordRunAt(const CellArray& cells, uint32_t a, const CharClasses& classes
         // Step back to the word's last cell unless a blank ended it: the
         // caller then skips the blank too.
         run.lastUsed = cells.at(j).character() == Blank ? j : j - 1;
-    } else if (c == Blank) {
+    } else if (c == Blank || c == 0) {
+        // A cell that holds no character (the default cell) draws nothing either.
         run.count = 0;
     } else {
         run.count = 1;

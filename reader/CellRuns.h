@@ -44,7 +44,7 @@ const uint32_t MaxDrawnRun = 255;
 
 // Draws one word (a letter, then letters and apostrophes) in its first
 // letter's colour, one other character alone, or nothing for a blank (which
-// is then skipped). Longer words go in pieces of at most MaxDrawnRun
+// is then skipped) or an empty cell. Longer words go in pieces of at most MaxDrawnRun
 // characters, each at its own first cell. Answers the last cell used.
 uint32_t drawWord(const CellArray& cells, uint32_t a, const CharClasses& classes, int32_t offset, TextRunSink& sink);
 void drawVisibleRun(const CellArray& cells, const VisibleRun& run, const CharClasses& classes, int32_t offset,

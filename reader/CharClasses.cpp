@@ -5,18 +5,18 @@ namespace {
 uint16_t asciiClass(char16_t c)
 {
     if (c >= u'A' && c <= u'Z')
-        return CharUpper | CharAlpha;
+        return ClassUpper | ClassAlpha;
     if (c >= u'a' && c <= u'z')
-        return CharLower | CharAlpha;
+        return ClassLower | ClassAlpha;
     if (c >= u'0' && c <= u'9')
-        return CharDigit;
+        return ClassDigit;
     uint16_t bits = 0;
     if ((c >= 0x09 && c <= 0x0D) || c == 0x20)
-        bits |= CharSpace;
+        bits |= ClassSpace;
     if (c <= 0x1F || c == 0x7F)
-        bits |= CharControl;
+        bits |= ClassControl;
     if ((c >= 0x21 && c <= 0x2F) || (c >= 0x3A && c <= 0x40) || (c >= 0x5B && c <= 0x60) || (c >= 0x7B && c <= 0x7E))
-        bits |= CharPunct;
+        bits |= ClassPunct;
     return bits;
 }
 
@@ -33,10 +33,10 @@ uint16_t CharClasses::classify(char16_t c) const
 
 bool CharClasses::isLetter(CellChar c) const
 {
-    return (classify(c) & (CharUpper | CharLower | CharAlpha)) != 0;
+    return (classify(c) & (ClassUpper | ClassLower | ClassAlpha)) != 0;
 }
 
 bool CharClasses::isWordChar(CellChar c) const
 {
-    return (classify(c) & (CharPunct | CharDigit | CharSpace | CharControl)) == 0;
+    return (classify(c) & (ClassPunct | ClassDigit | ClassSpace | ClassControl)) == 0;
 }

@@ -6,13 +6,13 @@
 
 // Character classes as the bits of the platform's CT_CTYPE1 string types.
 enum CharClassBits : uint16_t {
-    CharUpper = 0x0001,
-    CharLower = 0x0002,
-    CharDigit = 0x0004,
-    CharSpace = 0x0008,
-    CharPunct = 0x0010,
-    CharControl = 0x0020,
-    CharAlpha = 0x0100,
+    ClassUpper = 0x0001,
+    ClassLower = 0x0002,
+    ClassDigit = 0x0004,
+    ClassSpace = 0x0008,
+    ClassPunct = 0x0010,
+    ClassControl = 0x0020,
+    ClassAlpha = 0x0100,
 };
 
 // Classes a character from U+0100 up (the platform's Unicode tables).

@@ -13,9 +13,9 @@ namespace {
 uint16_t fakeUnicodeClass(char16_t c)
 {
     if (c >= 0x0410 && c <= 0x044F)
-        return CharAlpha | CharLower;
+        return ClassAlpha | ClassLower;
     if (c == 0x2019)
-        return CharPunct;
+        return ClassPunct;
     return 0;
 }
 
@@ -103,6 +103,14 @@ TEST_F(CellRunsTest, EmptyVisibleRunDrawsAndHitsNothing)
     run = findVisibleRun(m_cells, 0, 1000, 600);
     EXPECT_FALSE(run.any);
     EXPECT_EQ(run.first, m_cells.count());
+
+    // Cells that were made but hold no character draw nothing.
+    CellArray unset;
+    unset.setSize(3);
+    run = findVisibleRun(unset, 0, 0, 600);
+    EXPECT_TRUE(run.any);
+    drawVisibleRun(unset, run, kClasses, 0, sink);
+    EXPECT_TRUE(sink.drawn.empty());
 
     // No cells at all, and a start past the cells.
     CellArray none;
