@@ -20,6 +20,7 @@ public:
     int32_t y;
 };
 
+// Points are built as (0, 0) when the array is sized.
 class PointArray : public FixedArray<Point> {
 public:
     ~PointArray() override = default;

@@ -7,6 +7,7 @@
 #include "core/ByteArray.h"
 #include "core/FixedArray.h"
 #include "core/Geometry.h"
+#include "core/IntArray.h"
 #include "core/WideString.h"
 
 namespace {
@@ -187,4 +188,22 @@ TEST(WideStringTest, AssignCopiesTheTextWithItsTerminator)
     EXPECT_EQ(&s.assign(u""), &s);
     EXPECT_EQ(s.count(), 1u);
     EXPECT_EQ(s.at(0), 0);
+}
+
+TEST(NamedArraysTest, PointArrayBuildsZeroPointsAndIntArrayHoldsSignedValues)
+{
+    PointArray points;
+    ASSERT_TRUE(points.setSize(3));
+    for (uint32_t i = 0; i < points.count(); ++i) {
+        EXPECT_EQ(points.at(i).x, 0);
+        EXPECT_EQ(points.at(i).y, 0);
+    }
+    points.at(3).x = 9; // the default point
+    EXPECT_EQ(points.at(UINT32_MAX).x, 9);
+
+    IntArray offsets;
+    ASSERT_TRUE(offsets.setSize(2));
+    offsets.at(1) = -5;
+    EXPECT_EQ(offsets.at(1), -5);
+    EXPECT_EQ(offsets.at(2), 0);
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/PlatformChar.h"
+
+// Copies a zero-terminated 16-bit text into a text of the platform's calls,
+// cut to fit `capacity` units with its terminator: as it is in the wide
+// program, through code page 1252 in the narrow one.
+void toPlatformText(const char16_t* text, PlatformChar* out, uint32_t capacity);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+// The arithmetic of scrolling the page, free of platform calls. Offsets are
+// document pixels shown at the top of the client area; the scroll bar counts
+// in coarse units of pixelsPerScrollUnit.
+
+// Up by n, never below 0.
+int32_t offsetAfterScrollUp(int32_t offset, int32_t n);
+// Down by n, never above the maximum nor below 0, without overflow: a
+// negative or huge saved offset opens at 0 or at the maximum.
+int32_t offsetAfterScrollDown(int32_t offset, int32_t n, int32_t maxOffset);
+
+int32_t pixelsPerScrollUnit(int32_t documentHeight, int32_t clientHeight);
+
+// The scroll bar spans 0 to the client height; its page is the client height
+// over the number of client heights in the document. False (leave the bar as
+// it is) when the document fits or the client area has no height.
+bool scrollBarPage(int32_t documentHeight, int32_t clientHeight, uint32_t& page);
+
+// A move of the thumb from position `from` to `to`: down, or up (also for
+// no move at all), by this many pixels, the product held within 32 bits.
+struct ThumbMove {
+    bool down;
+    int32_t pixels;
+};
+ThumbMove thumbMove(int32_t unit, int32_t from, int32_t to);

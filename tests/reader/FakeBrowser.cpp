@@ -1,0 +1,51 @@
+// Stands in for the web browser in the test prefix: appends one line for
+// each start to the log named by TAVREMS_BROWSER_LOG (else fake-browser.log
+// beside the program): the first argument, the argument count and the
+// program's own path, separated by tabs, in UTF-8. Also serves as the
+// dictionary's setup program.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace {
+
+std::string utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+} // namespace
+
+int main()
+{
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    wchar_t self[MAX_PATH] = {0};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+
+    wchar_t logName[MAX_PATH] = {0};
+    if (GetEnvironmentVariableW(L"TAVREMS_BROWSER_LOG", logName, MAX_PATH) == 0) {
+        std::wstring beside(self);
+        beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"fake-browser.log";
+        lstrcpynW(logName, beside.c_str(), MAX_PATH);
+    }
+    const std::wstring first = argc > 1 && argv != nullptr ? argv[1] : L"";
+    const std::string line = utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\n";
+
+    HANDLE log = CreateFileW(logName, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return 1;
+    DWORD written = 0;
+    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(log);
+    return 0;
+}

@@ -1,0 +1,217 @@
+#include "ReaderProcess.h"
+
+#include <vector>
+
+#include "ReaderTestSupport.h"
+
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND hwnd, LPARAM param)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t name[64] = {0};
+    GetClassNameW(hwnd, name, 64);
+    if (pid == search->pid && IsWindowVisible(hwnd) && lstrcmpW(name, search->className) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void sendInputs(std::vector<INPUT>& inputs)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+INPUT mouseInput(DWORD flags, DWORD data = 0)
+{
+    INPUT in;
+    ZeroMemory(&in, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    in.mi.mouseData = data;
+    return in;
+}
+
+INPUT keyInput(WORD vk, WORD scan, DWORD flags)
+{
+    INPUT in;
+    ZeroMemory(&in, sizeof(in));
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = scan;
+    in.ki.dwFlags = flags;
+    return in;
+}
+
+} // namespace
+
+HWND findProcessWindow(DWORD pid, const wchar_t* className)
+{
+    WindowSearch search{pid, className, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+ReaderProcess::~ReaderProcess()
+{
+    kill();
+}
+
+bool ReaderProcess::start(const std::wstring& program, const std::wstring& directory)
+{
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                        &m_process))
+        return false;
+    WaitForInputIdle(m_process.hProcess, 20000);
+    waitFor([this] {
+        m_window = findProcessWindow(m_process.dwProcessId, L"Tavrem");
+        return m_window != nullptr && IsZoomed(m_window);
+    }, 20000);
+    if (m_window == nullptr)
+        return false;
+    sync();
+    return true;
+}
+
+void ReaderProcess::focus()
+{
+    SetForegroundWindow(m_window);
+    waitFor([this] { return GetForegroundWindow() == m_window; }, 2000);
+}
+
+void ReaderProcess::sync()
+{
+    // A sent message is handled after everything queued before it.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+}
+
+void ReaderProcess::key(WORD virtualKey)
+{
+    focus();
+    std::vector<INPUT> inputs = {keyInput(virtualKey, 0, 0), keyInput(virtualKey, 0, KEYEVENTF_KEYUP)};
+    sendInputs(inputs);
+}
+
+void ReaderProcess::typeChar(wchar_t c)
+{
+    focus();
+    std::vector<INPUT> inputs = {keyInput(0, c, KEYEVENTF_UNICODE), keyInput(0, c, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+    sendInputs(inputs);
+}
+
+void ReaderProcess::wheel(int delta)
+{
+    focus();
+    RECT r;
+    GetClientRect(m_window, &r);
+    POINT p = {r.right / 2, r.bottom / 2};
+    ClientToScreen(m_window, &p);
+    SetCursorPos(p.x, p.y);
+    std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))};
+    sendInputs(inputs);
+}
+
+void ReaderProcess::click(int x, int y, DWORD down, DWORD up)
+{
+    focus();
+    POINT p = {x, y};
+    ClientToScreen(m_window, &p);
+    SetCursorPos(p.x, p.y);
+    std::vector<INPUT> inputs = {mouseInput(down), mouseInput(up)};
+    sendInputs(inputs);
+}
+
+void ReaderProcess::doubleClick(int x, int y)
+{
+    click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void ReaderProcess::middleClick(int x, int y)
+{
+    click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
+void ReaderProcess::postCommand(UINT id)
+{
+    PostMessageW(m_window, WM_COMMAND, id, 0);
+}
+
+void ReaderProcess::sendScroll(WORD request, WORD position)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(m_window, WM_VSCROLL, MAKEWPARAM(request, position), 0, SMTO_NORMAL, 10000, &result);
+}
+
+LRESULT ReaderProcess::sendCommand(UINT id)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(m_window, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+bool ReaderProcess::waitForExit(DWORD limitMs, DWORD& exitCode)
+{
+    if (m_process.hProcess == nullptr)
+        return false;
+    if (WaitForSingleObject(m_process.hProcess, limitMs) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(m_process.hProcess, &exitCode);
+    return true;
+}
+
+void ReaderProcess::kill()
+{
+    if (m_process.hProcess == nullptr)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(m_process.hProcess, 99);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+    m_process = PROCESS_INFORMATION();
+    m_window = nullptr;
+}
+
+namespace {
+
+struct TextSearch {
+    const wchar_t* text;
+    bool found;
+};
+
+BOOL CALLBACK matchText(HWND child, LPARAM param)
+{
+    TextSearch* search = reinterpret_cast<TextSearch*>(param);
+    wchar_t text[256] = {0};
+    GetWindowTextW(child, text, 256);
+    if (lstrcmpW(text, search->text) == 0) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+bool dialogHasText(HWND dialog, const wchar_t* text)
+{
+    TextSearch search{text, false};
+    EnumChildWindows(dialog, matchText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

@@ -1,0 +1,159 @@
+#include "ReaderTestSupport.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+bool waitFor(const std::function<bool()>& done, DWORD limitMs)
+{
+    const ULONGLONG end = GetTickCount64() + limitMs;
+    for (;;) {
+        pumpMessages();
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void pumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+std::wstring currentDirectory()
+{
+    wchar_t dir[MAX_PATH] = {0};
+    GetCurrentDirectoryW(MAX_PATH, dir);
+    return dir;
+}
+
+std::wstring useFreshBrowserLog(const wchar_t* name)
+{
+    const std::wstring path = currentDirectory() + L"\\" + name;
+    DeleteFileW(path.c_str());
+    SetEnvironmentVariableW(L"TAVREMS_BROWSER_LOG", path.c_str());
+    return path;
+}
+
+std::vector<BrowserStart> readBrowserLog(const std::wstring& path)
+{
+    std::vector<BrowserStart> starts;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return starts;
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    CloseHandle(file);
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const size_t tab1 = line.find('\t');
+        const size_t tab2 = line.find('\t', tab1 + 1);
+        if (tab1 == std::string::npos || tab2 == std::string::npos)
+            continue;
+        BrowserStart s;
+        s.address = line.substr(0, tab1);
+        s.argumentCount = std::atoi(line.substr(tab1 + 1, tab2 - tab1 - 1).c_str());
+        s.program = line.substr(tab2 + 1);
+        starts.push_back(s);
+    }
+    return starts;
+}
+
+bool endsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool readSavedOffset(int32_t& offset)
+{
+    wchar_t text[64] = {0};
+    GetPrivateProfileStringW(L"Start", L"OmbreluneVertshift", L"absent", text, 64, L"korvell.ini");
+    if (lstrcmpW(text, L"absent") == 0)
+        return false;
+    offset = static_cast<int32_t>(std::wcstol(text, nullptr, 10));
+    return true;
+}
+
+void writeSavedOffset(const wchar_t* text)
+{
+    WritePrivateProfileStringW(L"Start", L"OmbreluneVertshift", text, L"korvell.ini");
+}
+
+Grab grabClient(HWND hwnd)
+{
+    Grab grab;
+    RECT r = {0, 0, 0, 0};
+    GetClientRect(hwnd, &r);
+    grab.width = r.right;
+    grab.height = r.bottom;
+    if (grab.width <= 0 || grab.height <= 0)
+        return grab;
+    HDC windowDc = GetDC(hwnd);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    BITMAPINFO bi;
+    ZeroMemory(&bi, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = grab.width;
+    bi.bmiHeader.biHeight = -grab.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(memoryDc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memoryDc, dib);
+    BitBlt(memoryDc, 0, 0, grab.width, grab.height, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const uint32_t* p = static_cast<const uint32_t*>(bits);
+    grab.pixels.assign(p, p + static_cast<size_t>(grab.width) * grab.height);
+    for (uint32_t& px : grab.pixels)
+        px &= 0x00FFFFFF;
+    SelectObject(memoryDc, old);
+    DeleteObject(dib);
+    DeleteDC(memoryDc);
+    ReleaseDC(hwnd, windowDc);
+    return grab;
+}
+
+int countColor(const Grab& grab, int left, int top, int right, int bottom, uint32_t rgb)
+{
+    int n = 0;
+    for (int y = top < 0 ? 0 : top; y < bottom && y < grab.height; ++y)
+        for (int x = left < 0 ? 0 : left; x < right && x < grab.width; ++x)
+            if (grab.at(x, y) == rgb)
+                ++n;
+    return n;
+}
+
+int countInk(const Grab& grab, int left, int top, int right, int bottom)
+{
+    int all = 0;
+    for (int y = top < 0 ? 0 : top; y < bottom && y < grab.height; ++y)
+        for (int x = left < 0 ? 0 : left; x < right && x < grab.width; ++x)
+            ++all;
+    return all - countColor(grab, left, top, right, bottom, 0xFFFFFF);
+}
+
+std::wstring windowsPath(const std::string& unixPath)
+{
+    std::wstring path = L"Z:";
+    for (char c : unixPath)
+        path.push_back(c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return path;
+}
+
+std::wstring environmentPath(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::wstring() : windowsPath(value);
+}

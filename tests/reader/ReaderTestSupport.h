@@ -1,0 +1,50 @@
+#pragma once
+
+// What the reader's Windows tests share: polling with a limit, the fake
+// browser's log, the saved offset, and the pixels of a window.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Polls every few milliseconds until `done` or the limit; pumps this
+// thread's messages meanwhile, so that an in-process window keeps working.
+bool waitFor(const std::function<bool()>& done, DWORD limitMs);
+void pumpMessages();
+
+// One start of the fake browser.
+struct BrowserStart {
+    std::string address; // its first argument
+    int argumentCount;
+    std::string program; // its own path
+};
+
+// Makes `name` in the working directory the fake browser's empty log for
+// this process and its children.
+std::wstring useFreshBrowserLog(const wchar_t* name);
+std::vector<BrowserStart> readBrowserLog(const std::wstring& path);
+bool endsWith(const std::string& text, const std::string& tail);
+
+// The settings file's saved scroll offset.
+bool readSavedOffset(int32_t& offset);
+void writeSavedOffset(const wchar_t* text); // null deletes the key
+
+// A copy of a window's client area.
+struct Grab {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB, top row first
+    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+Grab grabClient(HWND hwnd);
+// Pixels in [left, right) x [top, bottom) that are not white / of this colour.
+int countInk(const Grab& grab, int left, int top, int right, int bottom);
+int countColor(const Grab& grab, int left, int top, int right, int bottom, uint32_t rgb);
+
+// A path of the Unix file system as Wine's drive Z: shows it.
+std::wstring windowsPath(const std::string& unixPath);
+std::wstring environmentPath(const char* name);
+std::wstring currentDirectory();
