@@ -1,8 +1,9 @@
 #!/bin/sh
 # Plays a 5-minute 44.1 kHz stereo track through the sound player, under Wine,
 # into an ALSA capture device ("file" over "null"), and prints the bytes
-# played against the bytes expected, the largest gap between two block
-# completions and the CPU time. Builds what it needs in build/win64.
+# played against the bytes expected, the bytes of silence the output inserted
+# inside the track (target 0), the largest gap between two block completions
+# and the CPU time. Builds what it needs in build/win64.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -22,9 +22,11 @@ uint32_t positionUnit(uint32_t frameBytes)
 
 } // namespace
 
-uint32_t nextBlockBytes(uint32_t remaining)
+uint32_t nextBlockBytes(uint32_t remaining, uint32_t frameBytes)
 {
-    return remaining > 2 * PlayBlockBytes ? PlayBlockBytes : remaining;
+    const uint32_t unit = positionUnit(frameBytes);
+    const uint32_t block = unit <= PlayBlockBytes ? PlayBlockBytes - PlayBlockBytes % unit : unit;
+    return remaining > 2 * block ? block : remaining;
 }
 
 uint32_t soundDurationMilliseconds(uint32_t dataSize, uint32_t bytesPerSecond)

@@ -8,8 +8,12 @@
 // a range, which takes the whole remainder once twice this or less is left.
 const uint32_t PlayBlockBytes = 16384;
 
-// Length of the next block of a range with `remaining` bytes still to send.
-uint32_t nextBlockBytes(uint32_t remaining);
+// Length of the next block of a range with `remaining` bytes still to send,
+// in a format whose frames are `frameBytes` long. Blocks hold whole frames:
+// where the frame does not divide PlayBlockBytes (24-bit sound) they are the
+// largest run of whole positions (see timeRangeToBytes) below it, since the
+// output drops the part of a frame that ends a block.
+uint32_t nextBlockBytes(uint32_t remaining, uint32_t frameBytes);
 
 // Duration of `dataSize` bytes of sound. At 1000 bytes per second and more the
 // rate is first cut to whole bytes per millisecond (176,400 becomes 176); slower

@@ -13,6 +13,11 @@ namespace {
 // Posted by the device's callback to the completion thread; wParam names the slot.
 const UINT BlockDoneMessage = WM_APP + 1;
 
+// A new track's device starts once this many blocks are queued on it (or
+// when the player thread waits or ends before): started with one, the output
+// runs dry before the second one reaches it.
+const uint32_t DeviceStartBlocks = 2;
+
 // Each player thread first waits for the thread of the playback before it.
 struct PlayerThreadStart {
     WinApiSoundPlayer* player;
@@ -35,6 +40,7 @@ WinApiSoundPlayer::WinApiSoundPlayer()
       m_data_offset(0),
       m_open_device(nullptr),
       m_previous_device(nullptr),
+      m_paused_device(nullptr),
       m_wake_event(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       m_start_pending(0),
       m_completion_thread(nullptr),
@@ -49,7 +55,7 @@ WinApiSoundPlayer::WinApiSoundPlayer()
 
 WinApiSoundPlayer::~WinApiSoundPlayer()
 {
-    shutdown();
+    shutdown(INFINITE);
     if (m_wake_event != nullptr)
         CloseHandle(m_wake_event);
     if (m_completion_ready != nullptr)
@@ -93,11 +99,20 @@ void WinApiSoundPlayer::setItem(const PlayItem& item)
     currentBuffer().m_item.assign(item);
 }
 
-void WinApiSoundPlayer::shutdown()
+bool WinApiSoundPlayer::shutdown(DWORD timeout)
 {
+    const DWORD begin = GetTickCount();
     requestStop();
+    {
+        // Waits for a notification under way; none comes after it.
+        CriticalSectionLock lock(g_player_lock);
+        m_closing = 1;
+    }
     if (m_thread != nullptr) {
-        WaitForSingleObject(m_thread, INFINITE);
+        if (WaitForSingleObject(m_thread, timeout) != WAIT_OBJECT_0) {
+            debugOutput("WinApiSoundPlayer::shutdown the player thread did not end");
+            return false;
+        }
         CloseHandle(m_thread);
         m_thread = nullptr;
         m_thread_id = 0;
@@ -105,18 +120,32 @@ void WinApiSoundPlayer::shutdown()
     bool withdraw = false;
     {
         CriticalSectionLock lock(g_player_lock);
-        m_closing = 1;
         withdraw = queuedBlockCount() != 0;
     }
     // Withdrawn blocks come back as completions, which release them. A reset
     // would also drop sound that was reported played but is still on its way.
     if (withdraw && m_open_device != nullptr)
         waveOutReset(m_open_device);
-    waitUntilIdle(INFINITE);
-    stopCompletionThread();
+    if (!waitUntilIdle(remainingTime(begin, timeout))) {
+        debugOutput("WinApiSoundPlayer::shutdown the queued blocks did not come back");
+        return false;
+    }
+    if (!stopCompletionThread(remainingTime(begin, timeout))) {
+        debugOutput("WinApiSoundPlayer::shutdown the completion thread did not end");
+        return false;
+    }
     closeDeviceAndTrack();
     CriticalSectionLock lock(g_player_lock);
     m_closing = 0;
+    return true;
+}
+
+DWORD WinApiSoundPlayer::remainingTime(DWORD begin, DWORD timeout)
+{
+    if (timeout == INFINITE)
+        return INFINITE;
+    const DWORD elapsed = GetTickCount() - begin;
+    return elapsed < timeout ? timeout - elapsed : 0;
 }
 
 uint32_t WinApiSoundPlayer::queuedBlockCount() const
@@ -139,10 +168,10 @@ bool WinApiSoundPlayer::waitUntilIdle(DWORD timeout)
             if (queuedBlockCount() == 0)
                 return true;
         }
-        const DWORD elapsed = GetTickCount() - begin;
-        if (timeout != INFINITE && elapsed >= timeout)
+        const DWORD remaining = remainingTime(begin, timeout);
+        if (remaining == 0)
             return false;
-        WaitForSingleObject(m_wake_event, timeout == INFINITE ? INFINITE : timeout - elapsed);
+        WaitForSingleObject(m_wake_event, remaining);
     }
 }
 
@@ -194,6 +223,8 @@ void WinApiSoundPlayer::runPlayback()
             break;
         cont = nextItem();
     }
+    // What was queued plays out.
+    startPausedDevice();
     releaseItemNames();
 }
 
@@ -208,15 +239,17 @@ bool WinApiSoundPlayer::startCompletionThread()
     return true;
 }
 
-void WinApiSoundPlayer::stopCompletionThread()
+bool WinApiSoundPlayer::stopCompletionThread(DWORD timeout)
 {
     if (m_completion_thread == nullptr)
-        return;
+        return true;
     PostThreadMessageW(m_completion_thread_id, WM_QUIT, 0, 0);
-    WaitForSingleObject(m_completion_thread, INFINITE);
+    if (WaitForSingleObject(m_completion_thread, timeout) != WAIT_OBJECT_0)
+        return false;
     CloseHandle(m_completion_thread);
     m_completion_thread = nullptr;
     m_completion_thread_id = 0;
+    return true;
 }
 
 DWORD WINAPI WinApiSoundPlayer::completionThreadProc(LPVOID param)
@@ -268,6 +301,8 @@ bool WinApiSoundPlayer::waitForSlots(bool allSlots)
             if (free)
                 return true;
         }
+        // Nothing completes on a device that has not started.
+        startPausedDevice();
         // A completion between the test and the wait leaves the event set, so
         // the wait ends at once and the test runs again.
         WaitForSingleObject(m_wake_event, INFINITE);
@@ -294,8 +329,18 @@ void WinApiSoundPlayer::releaseItemNames()
     m_open_track.freeFileName();
 }
 
+void WinApiSoundPlayer::startPausedDevice()
+{
+    if (m_paused_device == nullptr)
+        return;
+    waveOutRestart(m_paused_device);
+    m_paused_device = nullptr;
+}
+
 void WinApiSoundPlayer::retireDevice()
 {
+    if (m_paused_device == m_open_device)
+        m_paused_device = nullptr;
     // Closed one track later: an output may still be sending the end of a
     // block it has reported done, and closing it at once can cut that off.
     if (m_previous_device != nullptr)
@@ -339,10 +384,10 @@ bool WinApiSoundPlayer::openItemFile()
 bool WinApiSoundPlayer::playItem()
 {
     computeByteRange();
-    seekToStartByte();
     // An item with no sound in the track plays nothing and raises nothing.
     if (isRangeEnd())
         return true;
+    seekToStartByte();
     bool first = true;
     for (;;) {
         // Sleeps while the ring is full.
@@ -400,6 +445,8 @@ WinApiSoundPlayer::BlockResult WinApiSoundPlayer::queueNextBlock(bool firstOfIte
         return BlockFailed;
     }
     markQueuedAndAdvance();
+    if (queuedBlockCount() >= DeviceStartBlocks)
+        startPausedDevice();
     // The item begins to sound now: the first of a playback, or one whose
     // predecessor finished before this block was handed over.
     if (m_start_pending != 0) {
@@ -424,7 +471,7 @@ void WinApiSoundPlayer::endItemEarly(bool blocksQueued)
 
 uint32_t WinApiSoundPlayer::AllocNecessaryBuffer(WinApiWavBufferAttr& slot)
 {
-    uint32_t n = nextBlockBytes(m_end_byte - m_read_pos);
+    uint32_t n = nextBlockBytes(m_end_byte - m_read_pos, m_wave_format.nBlockAlign);
     if (slot.m_wav_header.lpData != nullptr) {
         debugOutput("WinApiSoundPlayer::AllocNecessaryBuffer r_p_buffer != NULL before allocation");
         slot.releaseBlock();

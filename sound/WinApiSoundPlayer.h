@@ -24,8 +24,8 @@
 // notification, and one finished notification when its last block has played,
 // in that order, and before the start of the item that follows it.
 //
-// A subclass calls shutdown() in its destructor: after it the player calls
-// none of the subclass's operations.
+// A subclass calls shutdown(INFINITE) in its destructor: after it the player
+// calls none of the subclass's operations.
 class WinApiSoundPlayer {
 public:
     static const uint32_t BufferCount = 8;
@@ -37,8 +37,11 @@ public:
     WinApiSoundPlayer& operator=(const WinApiSoundPlayer&) = delete;
 
     // Starts a playback; a playback still running ends at once (what it queued
-    // plays out first). Answers the new thread's handle, which stays the
-    // player's, or null when no thread could be started.
+    // plays out first). Answers the new thread's handle, or null when no
+    // thread could be started. The handle stays the player's: the caller
+    // neither closes it nor waits on it, and it is closed by the next playback
+    // or by shutdown, so it is only good until the next startThread or
+    // shutdown call.
     HANDLE startThread();
 
     // No further block is queued; the queued ones play out.
@@ -48,8 +51,16 @@ public:
     void setItem(const PlayItem& item);
 
     // Ends the playback, withdraws its queued blocks, waits for its threads and
-    // closes the device and the track. The player can play again afterwards.
-    void shutdown();
+    // closes the device and the track; from its start no completion raises a
+    // notification. True when all that was done within the timeout
+    // (milliseconds, or INFINITE): the player can then play again. False when
+    // a thread or a withdrawn block did not come back in time: the player then
+    // stays stopped and must be neither destroyed nor started before another
+    // shutdown succeeds (at program exit the process may simply end).
+    //
+    // Never call it from a notification: it waits for the completion thread,
+    // which is the thread that runs the notifications.
+    bool shutdown(DWORD timeout);
 
     // Store the next item with setItem; false ends the playback (the item
     // stored then is not played).
@@ -96,7 +107,9 @@ private:
     bool isStopped() const;
     void runPlayback();
     bool startCompletionThread();
-    void stopCompletionThread();
+    bool stopCompletionThread(DWORD timeout);
+    // What is left of `timeout` milliseconds that began at tick `begin`.
+    static DWORD remainingTime(DWORD begin, DWORD timeout);
     // Sleep until the current slot (or every slot) is free; false when the
     // playback was stopped meanwhile.
     bool waitForFreeSlot();
@@ -105,6 +118,8 @@ private:
     void inheritPrevBuffer();
     void markQueuedAndAdvance();
     void releaseItemNames();
+    // Starts the device of the open track if it still waits for its first blocks.
+    void startPausedDevice();
     void retireDevice();
     void closeDeviceAndTrack();
 
@@ -136,6 +151,7 @@ private:
     PlayItem m_open_track;      // names the open track
     HWAVEOUT m_open_device;     // the device of the open track
     HWAVEOUT m_previous_device; // the device of the track before, idle
+    HWAVEOUT m_paused_device;   // the open track's device until its first blocks are queued
     HANDLE m_wake_event;        // set after every completion, stop and new start
     uint8_t m_start_pending;    // the next block handed over begins an item that has had no start notification
     HANDLE m_completion_thread;

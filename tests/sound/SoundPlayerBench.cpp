@@ -1,6 +1,7 @@
 // Plays a 5-minute 44.1 kHz stereo track through the sound player into the
 // capture device and prints what was played against what was expected, the
-// largest gap between two block completions and the CPU time it took.
+// silence the output inserted inside the track, the largest gap between two
+// block completions and the CPU time it took.
 // Run by scripts/bench-sound.sh.
 #include <windows.h>
 
@@ -60,6 +61,33 @@ double processCpu()
     if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user))
         return 0;
     return seconds(kernel) + seconds(user);
+}
+
+// The silence the output inserted inside a track's sound: the zero bytes
+// between the first and the last sound byte of each device's capture, with
+// the place of each run, counted in sound bytes played before it.
+size_t insertedSilence(const std::vector<std::string>& captures, std::string& places)
+{
+    size_t inserted = 0;
+    for (const std::string& capture : captures) {
+        const size_t first = capture.find_first_not_of('\0');
+        if (first == std::string::npos)
+            continue;
+        const size_t last = capture.find_last_not_of('\0');
+        size_t sound = 0;
+        for (size_t i = first; i <= last;) {
+            if (capture[i] != 0) {
+                ++sound;
+                ++i;
+                continue;
+            }
+            const size_t end = capture.find_first_not_of('\0', i);
+            inserted += end - i;
+            places += " " + std::to_string(end - i) + " at byte " + std::to_string(sound) + ";";
+            i = end;
+        }
+    }
+    return inserted;
 }
 
 double now()
@@ -122,20 +150,21 @@ int main()
             otherCpu += entry.second;
     }
     const uint32_t completed = player.completedBlocks();
-    finishCapture(player, INFINITE);
+    const std::string failure = finishCapture(player);
 
-    const std::string capture = joined(readCapture());
+    const std::vector<std::string> captures = readCapture();
+    const std::string capture = joined(captures);
     const std::string played = withoutSilence(capture);
     const std::string expected = playedBytes(plan, plan.blocks.size());
     const double blockSeconds = static_cast<double>(PlayBlockBytes) / track.bytesPerSecond();
     std::printf("track: %u bytes of 16-bit stereo at 44,100 Hz (300 s)\n", track.dataBytes);
     std::printf("bytes played:   %zu of %zu expected, %s\n", played.size(), expected.size(),
                 played == expected ? "identical, in order" : firstDifference(played, expected).c_str());
-    const size_t firstSound = capture.find_first_not_of('\0');
-    const size_t lastSound = capture.find_last_not_of('\0');
-    const size_t inside = firstSound == std::string::npos ? 0 : lastSound + 1 - firstSound - played.size();
-    std::printf("silence the output added: %zu bytes, of which %zu inside the sound (dropouts)\n",
-                capture.size() - played.size(), inside);
+    std::string places;
+    const size_t inside = insertedSilence(captures, places);
+    std::printf("bytes inserted inside the track: %zu (target 0)%s\n", inside, places.c_str());
+    std::printf("silence the output added before and after the sound: %zu bytes\n",
+                capture.size() - played.size() - inside);
     std::printf("blocks completed: %u of %zu\n", completed, plan.blocks.size());
     std::printf("wall time: %.1f s (the capture device runs faster than real time)\n", wall);
     std::printf("largest gap between block completions: %.1f ms (first completion after %.1f ms;"
@@ -144,5 +173,7 @@ int main()
     std::printf("CPU: player thread %.3f s; completion thread and the platform's audio threads %.3f s;\n"
                 "     whole process %.3f s, of which this benchmark's own polling %.3f s\n",
                 playerCpu, otherCpu, allCpu, monitorCpu);
-    return played == expected ? 0 : 1;
+    if (!failure.empty())
+        std::printf("%s\n", failure.c_str());
+    return played == expected && failure.empty() ? 0 : 1;
 }

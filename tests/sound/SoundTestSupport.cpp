@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/WinApiCriticalSection.h"
 #include "document/AudioSegment.h"
 #include "sound/PlayItem.h"
+#include "sound/PlayerGlobals.h"
 #include "sound/TrackByteRange.h"
 
 namespace {
-
-void put32(std::string& out, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-void put16(std::string& out, uint16_t v)
-{
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
-}
 
 std::string readFile(const std::string& path)
 {
@@ -52,6 +42,27 @@ std::vector<std::string> captureFiles()
 }
 
 } // namespace
+
+void put32(std::string& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+void put16(std::string& out, uint16_t v)
+{
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>(v >> 8));
+}
+
+bool writeBytes(const std::string& name, const std::string& bytes)
+{
+    FILE* f = std::fopen(name.c_str(), "wb");
+    if (f == nullptr)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
 
 uint8_t trackByte(uint32_t id, uint32_t pos)
 {
@@ -88,11 +99,7 @@ bool writeTrack(const TestTrack& track)
     out += "RIFF";
     put32(out, static_cast<uint32_t>(body.size()));
     out += body;
-    FILE* f = std::fopen(track.name.c_str(), "wb");
-    if (f == nullptr)
-        return false;
-    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    return std::fclose(f) == 0 && ok;
+    return writeBytes(track.name, out);
 }
 
 TestItem segmentItem(const TestTrack& track, uint32_t startMs, uint32_t endMs, int32_t segment)
@@ -137,7 +144,7 @@ ChainPlan planChain(const std::vector<TestItem>& chain)
         uint32_t end = 0;
         timeRangeToBytes(track.bytesPerSecond(), track.frameBytes(), item.startMs, item.endMs, available, start, end);
         for (uint32_t pos = start; pos < end;) {
-            const uint32_t n = nextBlockBytes(end - pos);
+            const uint32_t n = nextBlockBytes(end - pos, track.frameBytes());
             plan.blocks.push_back(TestBlock{i, track.id, pos, n, pos == start, pos + n >= end, newDevice});
             newDevice = false;
             pos += n;
@@ -174,7 +181,27 @@ std::vector<TestEvent> playedEvents(const std::vector<TestItem>& chain, const Ch
 
 ChainPlayer::~ChainPlayer()
 {
-    shutdown();
+    close();
+}
+
+void ChainPlayer::close()
+{
+    if (shutdown(ShutdownTimeout))
+        return;
+    uint32_t queued = 0;
+    {
+        CriticalSectionLock lock(g_player_lock);
+        queued = queuedBlockCount();
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr,
+                 "%s%sThe player did not shut down within %lu ms: %s. Its threads may still use it: the test "
+                 "program ends here.\n",
+                 m_context.c_str(), m_context.empty() ? "" : ": ", static_cast<unsigned long>(ShutdownTimeout),
+                 queued != 0 ? (std::to_string(queued) + " withdrawn blocks did not come back").c_str()
+                             : "its player thread or completion thread did not end");
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
 }
 
 HANDLE ChainPlayer::play(const std::vector<TestItem>& chain)
@@ -191,6 +218,14 @@ std::vector<TestEvent> ChainPlayer::events()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_events;
+}
+
+std::vector<TestEvent> ChainPlayer::takeEvents()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<TestEvent> events;
+    events.swap(m_events);
+    return events;
 }
 
 bool ChainPlayer::firstItem()
@@ -216,7 +251,7 @@ bool ChainPlayer::storeItem(bool first)
     if (cursor.next >= chain.size())
         return false;
     const TestItem& item = chain[cursor.next++];
-    const std::string& name = item.track != nullptr ? item.track->name : item.missingName;
+    const std::string& name = item.track != nullptr ? item.track->name : item.fileName;
     std::u16string wide(name.begin(), name.end());
     AudioSegment segment;
     segment.trackName().assign(wide.c_str());
@@ -255,14 +290,21 @@ void ChainPlayer::onAudioFileMissing()
     record('M', 0);
 }
 
-bool finishCapture(ChainPlayer& player, DWORD timeout)
+std::string finishCapture(ChainPlayer& player)
 {
-    const bool idle = player.waitIdle(timeout);
+    std::string failure;
+    if (!player.waitIdle(PlaybackTimeout)) {
+        CriticalSectionLock lock(g_player_lock);
+        const uint32_t queued = player.queuedBlocks();
+        failure = "waited " + std::to_string(PlaybackTimeout) + " ms in vain for the playback to end and play out: " +
+                  (queued != 0 ? std::to_string(queued) + " blocks are still queued"
+                               : std::string("its player thread still runs"));
+    }
     // Wine reports a block done a few milliseconds before its end has gone
     // out, and closing the device takes that end back: let it go out first.
     Sleep(100);
-    player.shutdown();
-    return idle;
+    player.close();
+    return failure;
 }
 
 const char* testVariant()

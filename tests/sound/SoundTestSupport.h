@@ -22,6 +22,14 @@
 
 #include "sound/WinApiSoundPlayer.h"
 
+// Every wait of the tests is bounded, so that a playback that hangs fails its
+// test within seconds, saying what it waited for. The capture device plays
+// about four times faster than real time; no chain of the tests lasts half
+// as long as this.
+const DWORD PlaybackTimeout = 15000;
+// A shutdown that takes longer than this ends the test program.
+const DWORD ShutdownTimeout = 5000;
+
 struct TestTrack {
     std::string name; // file name, relative to the working directory
     uint32_t id;      // seeds the track's bytes
@@ -37,13 +45,18 @@ struct TestTrack {
     uint16_t frameBytes() const { return static_cast<uint16_t>(channels * bitsPerSample / 8); }
 };
 
+// Little-endian numbers, as RIFF files hold them.
+void put32(std::string& out, uint32_t v);
+void put16(std::string& out, uint16_t v);
+bool writeBytes(const std::string& name, const std::string& bytes);
+
 // The byte at `pos` of the sound data of track `id`: never zero.
 uint8_t trackByte(uint32_t id, uint32_t pos);
 bool writeTrack(const TestTrack& track);
 
 struct TestItem {
-    const TestTrack* track; // null for a track that does not exist
-    std::string missingName;
+    const TestTrack* track; // null: the file is `fileName` (which may not exist)
+    std::string fileName;
     uint32_t startMs;
     uint32_t endMs;
     int32_t segment; // -1: a pause
@@ -89,16 +102,25 @@ class ChainPlayer : public WinApiSoundPlayer {
 public:
     ~ChainPlayer() override;
 
+    // Shuts the player down within ShutdownTimeout. When it cannot, its
+    // threads may still use it and nothing is safe any more: the test program
+    // ends at once, with a message on what did not come back.
+    void close();
+
     // Starts a playback of the chain (a running one ends); answers its
     // thread, which stays the player's.
     HANDLE play(const std::vector<TestItem>& chain);
     std::vector<TestEvent> events();
+    // The notifications so far, which are then forgotten.
+    std::vector<TestEvent> takeEvents();
     // Blocks handed to the device so far; call holding g_player_lock.
     uint32_t handedOverBlocks() const { return completedBlockCount() + queuedBlockCount(); }
     uint32_t queuedBlocks() const { return queuedBlockCount(); }
     uint32_t completedBlocks() const { return completedBlockCount(); }
     bool waitIdle(DWORD timeout) { return waitUntilIdle(timeout); }
 
+    // Named in the message when the player cannot be closed.
+    std::string m_context;
     // Called after each notification is recorded; a notification holds
     // g_player_lock (a missing file does not).
     std::function<void(const TestEvent&)> m_on_event;
@@ -124,9 +146,10 @@ private:
     std::vector<TestEvent> m_events;
 };
 
-// Waits until the player is idle, then closes its devices, which completes
-// the capture files; false when it did not become idle in time.
-bool finishCapture(ChainPlayer& player, DWORD timeout);
+// Waits until the playback has ended and played out, then closes the player,
+// which completes the capture files. Answers what it waited for in vain (for
+// longer than PlaybackTimeout), or an empty text.
+std::string finishCapture(ChainPlayer& player);
 
 // The folder of this test program's HOME, where the capture files appear.
 std::string captureDir();

@@ -89,21 +89,34 @@ TEST(TrackByteRangeTest, PositionsBeyondThirtyTwoBitsStayDefined)
 
 TEST(TrackByteRangeTest, RangesAreCutIntoBlocksWithTheRemainderInTheLast)
 {
-    auto cut = [](uint32_t remaining) {
+    auto cut = [](uint32_t remaining, uint32_t frameBytes) {
         std::vector<uint32_t> blocks;
         while (remaining > 0) {
-            blocks.push_back(nextBlockBytes(remaining));
+            blocks.push_back(nextBlockBytes(remaining, frameBytes));
             remaining -= blocks.back();
         }
         return blocks;
     };
-    EXPECT_EQ(cut(40000), (std::vector<uint32_t>{16384, 23616}));
-    EXPECT_EQ(cut(32768), (std::vector<uint32_t>{32768}));
-    EXPECT_EQ(cut(32769), (std::vector<uint32_t>{16384, 16385}));
-    EXPECT_EQ(cut(2), (std::vector<uint32_t>{2}));
-    std::vector<uint32_t> many = cut(20 * 16384 + 100);
+    EXPECT_EQ(cut(40000, 2), (std::vector<uint32_t>{16384, 23616}));
+    EXPECT_EQ(cut(32768, 4), (std::vector<uint32_t>{32768}));
+    EXPECT_EQ(cut(32769, 4), (std::vector<uint32_t>{16384, 16385}));
+    EXPECT_EQ(cut(2, 1), (std::vector<uint32_t>{2}));
+    std::vector<uint32_t> many = cut(20 * 16384 + 100, 4);
     ASSERT_EQ(many.size(), 20u);
     EXPECT_EQ(many.back(), 16384u + 100u);
+}
+
+TEST(TrackByteRangeTest, BlocksOf24BitSoundHoldWholeFrames)
+{
+    // 16,384 is no whole number of 3- or 6-byte frames: 16,380 is the largest
+    // run of whole, even positions below it.
+    for (uint32_t frameBytes : {3u, 6u, 12u}) {
+        EXPECT_EQ(nextBlockBytes(40002, frameBytes), 16380u) << frameBytes;
+        EXPECT_EQ(nextBlockBytes(32760, frameBytes), 32760u) << frameBytes;
+        EXPECT_EQ(nextBlockBytes(32766, frameBytes), 16380u) << frameBytes;
+    }
+    // A frame longer than a block: one frame a block.
+    EXPECT_EQ(nextBlockBytes(300000, 65535), 131070u);
 }
 
 TEST(TrackByteRangeTest, DurationCutsTheRateToWholeBytesPerMillisecond)
