@@ -5,47 +5,22 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "BalloonTexts.h"
+#include "BenchFigures.h"
 #include "DibWindow.h"
 #include "reader/CalloutLayer.h"
 #include "reader/OutlineLayer.h"
 
 namespace {
 
-double nowMs()
-{
-    LARGE_INTEGER f;
-    LARGE_INTEGER t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void printFigures(const char* what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %8.3f ms  max %8.3f ms  (%zu rounds)\n", what, ms[ms.size() / 2], ms.back(), ms.size());
-}
-
-// French-looking words of 1 to 10 letters with single blanks.
 std::wstring translation(size_t length)
 {
-    std::mt19937 random(static_cast<uint32_t>(length));
-    std::wstring text;
-    while (text.size() < length) {
-        if (!text.empty())
-            text.push_back(L' ');
-        const uint32_t n = 1 + random() % 10;
-        for (uint32_t i = 0; i < n; ++i)
-            text.push_back(static_cast<wchar_t>(L'a' + random() % 26));
-    }
-    text.resize(length);
-    return text;
+    const std::u16string text = wordsText(length, static_cast<uint32_t>(length));
+    return std::wstring(text.begin(), text.end());
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
+#include "BalloonTexts.h"
 #include "DibWindow.h"
 #include "reader/CalloutLayer.h"
 #include "reader/OutlineLayer.h"
@@ -37,23 +37,6 @@ Text displayText(const DibWindow& w, const std::u16string& text)
 {
     int32_t charset = 0;
     return displayText(w, text, charset);
-}
-
-// Words of letters without ascenders or descenders, so that lines of ink
-// never touch; single blanks between them.
-std::u16string wordsText(size_t length, uint32_t seed)
-{
-    static const char16_t letters[] = u"acemnorsuvwxz";
-    std::mt19937 random(seed);
-    std::u16string text;
-    while (text.size() < length) {
-        if (!text.empty())
-            text.push_back(u' ');
-        const uint32_t n = 1 + random() % 10;
-        for (uint32_t i = 0; i < n; ++i)
-            text.push_back(letters[random() % 13]);
-    }
-    return text;
 }
 
 struct Box {
