@@ -134,6 +134,8 @@ void Callout::draw()
     layout();
     HDC dc = m_window->hdc();
 
+    // A black edge and black text whatever pen and text colour another layer
+    // left in the context (the text layer's last word may be green or blue).
     HGDIOBJ oldBrush = SelectObject(dc, g_callout_brush);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
     Polygon(dc, m_outline, static_cast<int>(OutlinePoints));
