@@ -12,6 +12,7 @@ namespace {
 const uint32_t BookLanguage = 1; // "FR"
 const UINT GlossaryPosition = 2;
 const uint32_t MenuTextUnits = 64;
+const int32_t WidgetFontHeight = 16;
 
 PlatformChar g_glossary_title[] = TEXT("Ombrelune Glossary");
 const char16_t GlossaryAddress[] = u" https://dictionary.example.com/glossary/ombrelune?cid=tavrems-1401";
@@ -71,4 +72,9 @@ uint32_t editionBookLanguage()
 const PlatformChar* editionScrollOffsetKey()
 {
     return TEXT("OmbreluneVertshift");
+}
+
+int32_t editionWidgetFontHeight()
+{
+    return WidgetFontHeight;
 }

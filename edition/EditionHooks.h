@@ -24,3 +24,5 @@ void editionOpenGlossary(WPARAM wParam);
 uint32_t editionBookLanguage();
 // The settings key of the saved scroll offset.
 const PlatformChar* editionScrollOffsetKey();
+// The height of the balloons' font.
+int32_t editionWidgetFontHeight();

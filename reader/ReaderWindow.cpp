@@ -12,11 +12,14 @@ const RgbColor LookedUpColor(0, 0, 223);
 } // namespace
 
 ReaderWindow::ReaderWindow()
-    : WinApiWindow(TEXT("Tavrem"), FontCount), m_playing(0), m_auto_scroll(0), m_text_layer(this),
-      m_dictionary_language(0)
+    : WinApiWindow(TEXT("Tavrem"), FontCount), m_playing(0), m_auto_scroll(0), m_outline_layer(this),
+      m_callout_layer(this), m_text_layer(this), m_dictionary_language(0)
 {
     setLayerCount(LayerCount);
+    setLayer(&m_outline_layer, OutlineLayerIndex);
+    setLayer(&m_callout_layer, CalloutLayerIndex);
     setLayer(&m_text_layer, TextLayerIndex);
+    m_outline_layer.setLineCount(OutlineLineCount);
 }
 
 void ReaderWindow::start()

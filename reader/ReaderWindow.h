@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "reader/CalloutLayer.h"
+#include "reader/OutlineLayer.h"
 #include "reader/TextLayer.h"
 #include "reader/WinApiWindow.h"
 
@@ -30,11 +32,16 @@ public:
     int32_t documentHeight() override { return m_text_layer.documentHeight(); }
 
     TextLayer& textLayer() { return m_text_layer; }
+    OutlineLayer& outlineLayer() { return m_outline_layer; }
+    CalloutLayer& calloutLayer() { return m_callout_layer; }
     uint8_t autoScroll() const { return m_auto_scroll; }
     int32_t dictionaryLanguage() const { return m_dictionary_language; }
 
     static const uint32_t LayerCount = 6;
     static const uint32_t TextLayerIndex = 1;
+    static const uint32_t OutlineLayerIndex = 3;
+    static const uint32_t CalloutLayerIndex = 5;
+    static const uint32_t OutlineLineCount = 8;
     static const int32_t LineStep = 20;
     static const int32_t PageStep = 300;
     static const UINT TimerMilliseconds = 100;
@@ -45,6 +52,8 @@ protected:
 
     uint8_t m_playing;
     uint8_t m_auto_scroll;
+    OutlineLayer m_outline_layer;
+    CalloutLayerImpl m_callout_layer;
     TextLayerImpl m_text_layer;
     int32_t m_dictionary_language;
 };

@@ -110,6 +110,8 @@ public:
     uint16_t checkedLanguageId() const { return m_checked_language_id; }
 
 protected:
+    // For a window that draws somewhere else than its own client area.
+    void setHdc(HDC dc) { m_hdc = dc; }
     void buildMenuBar();
     void buildDictionaryLanguageMenu(HMENU dictionaries);
 

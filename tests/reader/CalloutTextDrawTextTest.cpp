@@ -7,34 +7,27 @@
 
 #include "core/PlatformChar.h"
 #include "reader/CalloutText.h"
+#include "reader/DrawTextMeasurer.h"
 #include "tests/reader/WrapTestSupport.h"
 
 namespace {
 
-// Measures as the balloons do: DrawText's own size of the text, on a memory
-// device context with a font like theirs.
-class DrawTextMeasurer : public TextMeasurer<PlatformChar> {
+// A memory device context with a font like the balloons'.
+class BalloonFontDc {
 public:
-    DrawTextMeasurer() : m_dc(CreateCompatibleDC(nullptr)), m_old_font(nullptr)
+    BalloonFontDc() : m_dc(CreateCompatibleDC(nullptr))
     {
         m_font = CreateFont(16, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_ROMAN | DEFAULT_PITCH, TEXT("Tahoma"));
         m_old_font = SelectObject(m_dc, m_font);
     }
-    ~DrawTextMeasurer() override
+    ~BalloonFontDc()
     {
         SelectObject(m_dc, m_old_font);
         DeleteObject(m_font);
         DeleteDC(m_dc);
     }
-
-    void measure(const PlatformChar* text, uint32_t count, int32_t& width, int32_t& height) override
-    {
-        RECT r = {0, 0, 0, 0};
-        DrawText(m_dc, text, static_cast<int>(count), &r, DT_CALCRECT | DT_NOPREFIX);
-        width = r.right - r.left;
-        height = r.bottom - r.top;
-    }
+    HDC dc() const { return m_dc; }
 
 private:
     HDC m_dc;
@@ -47,7 +40,8 @@ private:
 TEST(CalloutTextDrawTextTest, MeasuringLineByLineGivesTheSameBreaksAsTheWholeText)
 {
     std::mt19937 random(5);
-    DrawTextMeasurer measurer;
+    BalloonFontDc fontDc;
+    DrawTextMeasurer measurer(fontDc.dc());
     int wrapped = 0;
     for (int round = 0; round < 300; ++round) {
         std::vector<PlatformChar> text;

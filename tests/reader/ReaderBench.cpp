@@ -10,6 +10,7 @@
 #include <new>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "ReaderTestSupport.h"
 #include "TestPageWindow.h"
 #include "reader/ReaderApp.h"
@@ -40,21 +41,6 @@ std::vector<std::u16string> benchLines()
         lines.push_back(line);
     }
     return lines;
-}
-
-double nowMs()
-{
-    LARGE_INTEGER f;
-    LARGE_INTEGER t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void printFigures(const char* what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %7.3f ms  max %7.3f ms  (%zu rounds)\n", what, ms[ms.size() / 2], ms.back(), ms.size());
 }
 
 class CountingSink : public TextRunSink {

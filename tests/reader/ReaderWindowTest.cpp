@@ -290,3 +290,45 @@ TEST_F(ReaderWindowTest, PaintWithADeviceContextInWParam)
     ReleaseDC(m_hwnd, dc);
     EXPECT_TRUE(s_reader->textLayer().anyVisible());
 }
+
+TEST_F(ReaderWindowTest, OutlineAndBalloonPaintOverThePage)
+{
+    s_reader->scrollUp(100000, 1);
+    // Line 3 of the grid: "ligne 3 : le chat..." from y 120, 20 high.
+    TextRegion region;
+    region.setSize(1);
+    region.at(0) = Rect(20, 120, 200, 20);
+    s_reader->outlineLayer().outlineRegion(region);
+    Point upper;
+    Point lower;
+    OutlineLayer::getAnchors(s_reader->outlineLayer().points(), upper, lower);
+    const uint32_t id =
+        s_reader->calloutLayer().addCallout(upper, lower, TEXT("Line three: the cat and the dog sleep."), 400, 0);
+    s_reader->invalidate();
+    UpdateWindow(m_hwnd);
+    pumpMessages();
+
+    const uint32_t teal = 0x00B0B0;
+    const uint32_t yellow = 0xFFFFDF;
+    Grab grab = grabClient(m_hwnd);
+    EXPECT_GT(countColor(grab, 17, 119, 222, 120, teal), 20) << "the outline's top edge";
+    const Callout& balloon = s_reader->calloutLayer().callout(id);
+    const int left = balloon.outlinePoint(4).x;
+    const int right = balloon.outlinePoint(3).x;
+    const int top = balloon.outlinePoint(1).y;
+    const int bottom = balloon.outlinePoint(3).y;
+    ASSERT_LT(top, bottom);
+    // Over the page's lines: the band inside the edge is the balloon's own.
+    EXPECT_EQ(countColor(grab, left + 1, top + 1, right, top + 3, yellow), 2 * (right - left - 1));
+    EXPECT_GT(countColor(grab, left, top, right + 1, bottom + 1, yellow), (right - left) * (bottom - top) / 2);
+    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, teal), 0);
+
+    s_reader->outlineLayer().hideAll();
+    s_reader->calloutLayer().removeCallout(id);
+    s_reader->invalidate();
+    UpdateWindow(m_hwnd);
+    pumpMessages();
+    grab = grabClient(m_hwnd);
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, teal), 0);
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, yellow), 0);
+}
