@@ -23,7 +23,7 @@ public:
     uint32_t measuredCount() const { return m_measured; }
 
     // Every value of a text cell's character.
-    static const uint32_t UnitCount = 1u << (8 * sizeof(CellChar));
+    static constexpr uint32_t UnitCount = 1u << (8 * sizeof(CellChar));
 
 private:
     WinApiWindow& m_window;
