@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ReaderTestSupport.h"
 #include "TestPageWindow.h"
 #include "reader/ReaderApp.h"
@@ -40,35 +40,6 @@ std::vector<std::u16string> benchLines()
         lines.push_back(line);
     }
     return lines;
-}
-
-double nowMs()
-{
-    LARGE_INTEGER f;
-    LARGE_INTEGER t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-void printFigures(const char* what, std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %7.3f ms  max %7.3f ms  (%zu rounds)\n", what, ms[ms.size() / 2], ms.back(), ms.size());
-}
-
-class CountingSink : public TextRunSink {
-public:
-    void drawText(int32_t, int32_t, const RgbColor&, const CellChar*, uint32_t) override { ++calls; }
-    int calls = 0;
-};
-
-int textOutCount(const CellArray& cells, int32_t offset, int32_t clientHeight)
-{
-    CountingSink sink;
-    const VisibleRun run = findVisibleRun(cells, 0, offset, clientHeight);
-    drawVisibleRun(cells, run, CharClasses(nullptr), offset, sink);
-    return sink.calls;
 }
 
 } // namespace
