@@ -12,7 +12,8 @@ HBITMAP PictureLayer::loadPicture(uint32_t i, const PlatformChar* fileName, int3
     PictureSlot& slot = m_slots.at(i);
     slot.m_y = y;
     slot.m_x = x;
-    slot.m_bitmap = static_cast<HBITMAP>(LoadImage(owner()->hinstance(), fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    slot.m_bitmap =
+        static_cast<HBITMAP>(LoadImage(owner()->hinstance(), fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     return slot.m_bitmap;
 }
 

@@ -14,9 +14,19 @@ const RgbColor LookedUpColor(0, 0, 223);
 } // namespace
 
 ReaderWindow::ReaderWindow()
-    : WinApiWindow(TEXT("Tavrem"), FontCount), m_playing(0), m_auto_scroll(0), m_layout_width(0),
-      m_layout_height(0), m_text_layer(this), m_picture_layer(this), m_index_map_layer(this), m_shape_layer(this),
-      m_highlight_first(0), m_highlight_last(0), m_dictionary_language(0), m_char_widths(*this),
+    : WinApiWindow(TEXT("Tavrem"), FontCount),
+      m_playing(0),
+      m_auto_scroll(0),
+      m_layout_width(0),
+      m_layout_height(0),
+      m_text_layer(this),
+      m_picture_layer(this),
+      m_index_map_layer(this),
+      m_shape_layer(this),
+      m_highlight_first(0),
+      m_highlight_last(0),
+      m_dictionary_language(0),
+      m_char_widths(*this),
       m_page_layout(m_text_layer.cells(), m_char_widths)
 {
     // Drawing and scroll notices go to the layers in index order.

@@ -99,7 +99,7 @@ protected:
 
     uint8_t m_playing;
     uint8_t m_auto_scroll;
-    int32_t m_layout_width;  // the desktop's, taken once
+    int32_t m_layout_width; // the desktop's, taken once
     int32_t m_layout_height;
     RegionList m_sentence_regions;
     RegionList m_segment_regions;

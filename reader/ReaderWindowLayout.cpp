@@ -162,6 +162,6 @@ void ReaderWindow::unhighlightSegment(uint32_t i)
 void ReaderWindow::updateAutoScroll(uint32_t c)
 {
     updateClientBox();
-    m_auto_scroll = autoScrollAfter(m_auto_scroll, m_playing, m_text_layer.cellAt(c).top(), scrollOffset(),
-                                    clientBox()->height());
+    m_auto_scroll =
+        autoScrollAfter(m_auto_scroll, m_playing, m_text_layer.cellAt(c).top(), scrollOffset(), clientBox()->height());
 }

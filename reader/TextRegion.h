@@ -51,8 +51,7 @@ public:
 
     // Region `region` takes the paragraph-relative range and the rectangles of
     // its cells in the reader window's page.
-    void setRegionRange(ReaderWindow& window, const CharRange& range, int32_t paragraph, int32_t item,
-                        uint32_t region);
+    void setRegionRange(ReaderWindow& window, const CharRange& range, int32_t paragraph, int32_t item, uint32_t region);
     // The same for any cells. The caller supplies what the window knows: the
     // paragraph's first cell and the number of lines the range's cells span.
     void setRegionRange(const CellArray& cells, int32_t paragraphOffset, uint32_t lineCount, const CharRange& range,

@@ -76,8 +76,9 @@ bool readBitmapFile(const std::wstring& path, BitmapPixels& out)
     for (int y = 0; y < out.height; ++y) {
         const uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>(out.height - 1 - y) * stride;
         for (int x = 0; x < out.width; ++x)
-            out.pixels[static_cast<size_t>(y) * out.width + x] =
-                (static_cast<uint32_t>(row[3 * x + 2]) << 16) | (static_cast<uint32_t>(row[3 * x + 1]) << 8) | row[3 * x];
+            out.pixels[static_cast<size_t>(y) * out.width + x] = (static_cast<uint32_t>(row[3 * x + 2]) << 16) |
+                                                                 (static_cast<uint32_t>(row[3 * x + 1]) << 8) |
+                                                                 row[3 * x];
     }
     return true;
 }

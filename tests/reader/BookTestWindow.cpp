@@ -38,8 +38,7 @@ std::string BookTestWindow::layoutDump()
         if (slot.m_bitmap != nullptr)
             GetObject(slot.m_bitmap, sizeof(bitmap), &bitmap);
         std::snprintf(row, sizeof(row), "picture %u x %d y %d size %d %d\n", i, static_cast<int>(slot.m_x),
-                      static_cast<int>(slot.m_y), static_cast<int>(bitmap.bmWidth),
-                      static_cast<int>(bitmap.bmHeight));
+                      static_cast<int>(slot.m_y), static_cast<int>(bitmap.bmWidth), static_cast<int>(bitmap.bmHeight));
         text += row;
     }
     return text;

@@ -45,8 +45,8 @@ int main()
         (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 
     const std::wstring first = argc > 1 && argv != nullptr ? argv[1] : L"";
-    const std::string line = utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\t" +
-                             std::to_string(createdAt) + "\n";
+    const std::string line =
+        utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\t" + std::to_string(createdAt) + "\n";
 
     HANDLE log = CreateFileW(logName, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -38,8 +38,8 @@ std::vector<DumpLine> readDumpLines(const std::wstring& path)
         DumpLine l;
         int p = 0, y = 0, x = 0, right = 0;
         unsigned first = 0, last = 0, gap = 0, extra = 0;
-        if (std::sscanf(row.c_str(), "line %d %u %u %d %d %d %u %u", &p, &first, &last, &y, &x, &right, &gap,
-                        &extra) != 8)
+        if (std::sscanf(row.c_str(), "line %d %u %u %d %d %d %u %u", &p, &first, &last, &y, &x, &right, &gap, &extra) !=
+            8)
             continue;
         l.paragraph = p;
         l.firstCell = first;

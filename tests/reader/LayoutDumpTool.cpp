@@ -4,6 +4,7 @@
 // screen; the window closes again at once.
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <cstdio>

@@ -10,6 +10,7 @@
 //                                        both programs, alternately
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <algorithm>

@@ -24,14 +24,6 @@ bool savedOffsetIs(int32_t expected)
     return readSavedOffset(offset) && offset == expected;
 }
 
-std::string asciiAddress(const char16_t* address)
-{
-    std::string out;
-    for (const char16_t* p = address + 1; *p != 0; ++p) // without the blank
-        out.push_back(static_cast<char>(*p));
-    return out;
-}
-
 // Runs a program in `directory` with one argument and waits for its end.
 bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
                 DWORD& exitCode)
@@ -147,8 +139,8 @@ TEST_F(ReaderBookDriverTest, AboutTheAudioBookOpensBothUsStorePagesInOrder)
     Sleep(300);
     const std::vector<BrowserStart> starts = readBrowserLog(m_log);
     ASSERT_EQ(starts.size(), 2u);
-    EXPECT_EQ(starts[0].address, asciiAddress(UsStoreFirstEdition));
-    EXPECT_EQ(starts[1].address, asciiAddress(UsStoreSecondEdition));
+    EXPECT_EQ(starts[0].address, browserArgument(UsStoreFirstEdition));
+    EXPECT_EQ(starts[1].address, browserArgument(UsStoreSecondEdition));
     for (const BrowserStart& s : starts)
         EXPECT_EQ(s.argumentCount, 1);
     expectExit(reader);
@@ -174,11 +166,14 @@ TEST_F(ReaderBookDriverTest, TheAuthorsPictureShowsAfterTheSecondParagraph)
     const int py[2] = {portrait.height * 2 / 5, portrait.height * 7 / 8};
     ASSERT_NE(portrait.at(px[0], py[0]), portrait.at(px[1], py[1]));
     Grab grab;
-    EXPECT_TRUE(waitFor([&] {
-        grab = grabClient(reader.window());
-        return grab.height > y + py[1] && grab.at(x + px[0], y + py[0]) == portrait.at(px[0], py[0]) &&
-               grab.at(x + px[1], y + py[1]) == portrait.at(px[1], py[1]);
-    }, Limit)) << std::hex << grab.at(x + px[0], y + py[0]) << " " << portrait.at(px[0], py[0]);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            grab = grabClient(reader.window());
+            return grab.height > y + py[1] && grab.at(x + px[0], y + py[0]) == portrait.at(px[0], py[0]) &&
+                   grab.at(x + px[1], y + py[1]) == portrait.at(px[1], py[1]);
+        },
+        Limit))
+        << std::hex << grab.at(x + px[0], y + py[0]) << " " << portrait.at(px[0], py[0]);
     expectExit(reader);
 }
 

@@ -44,14 +44,6 @@ CellChar cellCharOf(char16_t c)
     return static_cast<CellChar>(c);
 }
 
-std::string utf8Address(const char16_t* address)
-{
-    std::string out;
-    for (const char16_t* p = address + 1; *p != 0; ++p) // without the blank
-        out.push_back(static_cast<char>(*p));
-    return out;
-}
-
 // A memory device context over a white 32-bit top-down picture.
 class MemoryPicture {
 public:
@@ -688,9 +680,9 @@ TEST_F(ReaderBookTest, TheTitleIsTheFirstParagraphWithoutItsLineEnd)
 TEST_F(ReaderBookTest, TheAudioEditionDialogOnAThreadLikeThePlayers)
 {
     const std::wstring log = useFreshBrowserLog(L"browser-audio-edition.log");
-    const std::vector<std::string> us = {utf8Address(UsStoreFirstEdition), utf8Address(UsStoreSecondEdition)};
-    const std::vector<std::string> france = {utf8Address(FrenchStoreFirstEdition),
-                                             utf8Address(FrenchStoreSecondEdition)};
+    const std::vector<std::string> us = {browserArgument(UsStoreFirstEdition), browserArgument(UsStoreSecondEdition)};
+    const std::vector<std::string> france = {browserArgument(FrenchStoreFirstEdition),
+                                             browserArgument(FrenchStoreSecondEdition)};
     EXPECT_NE(us[0].find(AUDIO_EDITION_1_ISBN), std::string::npos);
     EXPECT_NE(france[1].find(AUDIO_EDITION_2_ISBN), std::string::npos);
 
@@ -701,10 +693,12 @@ TEST_F(ReaderBookTest, TheAudioEditionDialogOnAThreadLikeThePlayers)
         HANDLE thread = CreateThread(nullptr, 1000, audioEditionThread, s_reader, 0, &threadId);
         ASSERT_NE(thread, nullptr);
         HWND dialog = nullptr;
-        ASSERT_TRUE(waitFor([&] {
-            EnumThreadWindows(threadId, findDialog, reinterpret_cast<LPARAM>(&dialog));
-            return dialog != nullptr && IsWindowVisible(dialog);
-        }, 10000));
+        ASSERT_TRUE(waitFor(
+            [&] {
+                EnumThreadWindows(threadId, findDialog, reinterpret_cast<LPARAM>(&dialog));
+                return dialog != nullptr && IsWindowVisible(dialog);
+            },
+            10000));
         EXPECT_EQ(g_edition_dialog_owner, s_reader);
         EXPECT_FALSE(IsWindowEnabled(m_hwnd)) << "modal to the main window";
         wchar_t caption[64] = {0};

@@ -80,6 +80,14 @@ bool endsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+std::string browserArgument(const char16_t* address)
+{
+    std::string out;
+    for (const char16_t* p = address + 1; *p != 0; ++p)
+        out.push_back(static_cast<char>(*p));
+    return out;
+}
+
 bool readSavedOffset(int32_t& offset)
 {
     wchar_t text[64] = {0};

@@ -29,6 +29,9 @@ std::wstring useFreshBrowserLog(const wchar_t* name);
 // In the order the starts were made.
 std::vector<BrowserStart> readBrowserLog(const std::wstring& path);
 bool endsWith(const std::string& text, const std::string& tail);
+// What the browser gets of one of the program's addresses: all but the
+// leading blank (the addresses are ASCII).
+std::string browserArgument(const char16_t* address);
 
 // The settings file's saved scroll offset.
 bool readSavedOffset(int32_t& offset);
