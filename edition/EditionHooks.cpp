@@ -1,10 +1,11 @@
 #include "edition/EditionHooks.h"
 
+#include "edition/AudioEditions.h"
 #include "edition/ChapterTable.h"
 #include "reader/MenuIds.h"
 #include "reader/MenuItems.h"
 #include "reader/PlatformText.h"
-#include "reader/WinApiWindow.h"
+#include "reader/ReaderWindow.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -12,7 +13,16 @@ namespace {
 const uint32_t BookLanguage = 1; // "FR"
 const UINT GlossaryPosition = 2;
 const uint32_t MenuTextUnits = 64;
+const int32_t TextFontHeight = 20;
 const int32_t WidgetFontHeight = 16;
+
+// The author's picture stands after paragraph 1, in a gap of its own.
+const uint32_t PictureCount = 1;
+const uint32_t PictureParagraph = 1;
+const PlatformChar PictureFile[] = TEXT("Vireau.bmp");
+const int32_t PictureX = 120;
+const int32_t PictureTopGap = 10;
+const int32_t PictureGap = 550;
 
 PlatformChar g_glossary_title[] = TEXT("Ombrelune Glossary");
 const char16_t GlossaryAddress[] = u" https://dictionary.example.com/glossary/ombrelune?cid=tavrems-1401";
@@ -74,7 +84,49 @@ const PlatformChar* editionScrollOffsetKey()
     return TEXT("OmbreluneVertshift");
 }
 
+int32_t editionTextFontHeight()
+{
+    return TextFontHeight;
+}
+
 int32_t editionWidgetFontHeight()
 {
     return WidgetFontHeight;
+}
+
+uint32_t editionPictureCount()
+{
+    return PictureCount;
+}
+
+// The gap is kept whatever the picture's size, also when it is missing.
+void editionPlacePictures(PictureLayer& pictures, uint32_t paragraph, int32_t& y)
+{
+    if (paragraph != PictureParagraph)
+        return;
+    pictures.loadPicture(0, PictureFile, y + PictureTopGap, PictureX);
+    y += PictureGap;
+}
+
+// The chapter's first cell at the top of the client area, unless the page
+// ends first. Items past the chapter table do nothing.
+void ReaderWindow::goToChapter(WPARAM commandId)
+{
+    const uint32_t k = static_cast<uint32_t>(LOWORD(commandId)) - CmdChapterFirst;
+    if (LOWORD(commandId) < CmdChapterFirst || k >= chapterCount())
+        return;
+    const int32_t y = m_text_layer.cellAt(chapterEntry(k).m_text_cell).top();
+    const int32_t o = scrollOffset();
+    if (o < y)
+        scrollDown(y - o, 1);
+    else
+        scrollUp(o - y, 1);
+    invalidate();
+}
+
+void ReaderWindow::openStoreLinks()
+{
+    const PlatformChar* browser = getBrowserPath();
+    openInBrowser(browser, UsStoreFirstEdition);
+    openInBrowser(browser, UsStoreSecondEdition);
 }

@@ -6,6 +6,9 @@
 
 #include "core/PlatformChar.h"
 
+class PictureLayer;
+class ReaderWindow;
+
 // What belongs to this one edition of the book; the generic reader only
 // calls these.
 
@@ -24,5 +27,18 @@ void editionOpenGlossary(WPARAM wParam);
 uint32_t editionBookLanguage();
 // The settings key of the saved scroll offset.
 const PlatformChar* editionScrollOffsetKey();
-// The height of the balloons' font.
+// The heights of the page's text font and of the balloons' font.
+int32_t editionTextFontHeight();
 int32_t editionWidgetFontHeight();
+// The picture slots of the page, and the pictures placed after paragraph
+// `paragraph`, whose end is at the running y (moved past them).
+uint32_t editionPictureCount();
+void editionPlacePictures(PictureLayer& pictures, uint32_t paragraph, int32_t& y);
+
+// The window for which the audio-edition dialog was shown last.
+extern ReaderWindow* g_edition_dialog_owner;
+// Tells the user how to get the audio tracks, when one cannot be opened; runs
+// on the player's thread and waits until the dialog closes. Answers the
+// dialog's result, or the platform's last error when it could not open.
+INT_PTR showAudioEditionDialog(ReaderWindow* window);
+INT_PTR CALLBACK audioEditionDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

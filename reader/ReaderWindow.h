@@ -2,9 +2,17 @@
 
 #include <cstdint>
 
+#include "core/IntArray.h"
+#include "document/AudioSegment.h"
+#include "document/BookText.h"
 #include "reader/CalloutLayer.h"
+#include "reader/CharWidthCache.h"
+#include "reader/InertLayers.h"
 #include "reader/OutlineLayer.h"
+#include "reader/PageLayout.h"
+#include "reader/PictureLayer.h"
 #include "reader/TextLayer.h"
+#include "reader/TextRegion.h"
 #include "reader/WinApiWindow.h"
 
 // The reader's one window: the page and its events.
@@ -26,20 +34,52 @@ public:
     void setTranslationVisible(uint32_t index, uint8_t on) override;
     void setDictionaryLanguage(uint32_t index) override;
     const PlatformChar* scrollOffsetKey() override;
-    void goToChapter(WPARAM) override {}
-    void openStoreLinks() override {}
+    void goToChapter(WPARAM commandId) override;
+    void openStoreLinks() override;
     void start() override;
     int32_t documentHeight() override { return m_text_layer.documentHeight(); }
 
+    // The display text of a paragraph's or a phrase's characters, with its
+    // terminator, in `out` (null without memory; the caller frees it with
+    // delete[]); answers the character set of the font to show it in.
+    uint8_t sentenceText(const WideString& text, PlatformChar*& out) const;
+    // The window title: paragraph 0 without its line end.
+    void updateTitle(BookText& text);
+
+    // A copy of segment i of the table; false when i is past the table (the
+    // copy is then the table's default segment).
+    bool segmentAt(uint32_t i, AudioSegment& out) const;
+    // The book-wide cell of paragraph p's first character.
+    int32_t paragraphOffset(uint32_t p) const { return m_paragraph_offsets.at(p); }
     TextLayer& textLayer() { return m_text_layer; }
     OutlineLayer& outlineLayer() { return m_outline_layer; }
     CalloutLayer& calloutLayer() { return m_callout_layer; }
+    PictureLayer& pictureLayer() { return m_picture_layer; }
+    const RegionList& sentenceRegions() const { return m_sentence_regions; }
+    const RegionList& segmentRegions() const { return m_segment_regions; }
+    const PageLayout& pageLayout() const { return m_page_layout; }
+    const CharWidthCache& charWidths() const { return m_char_widths; }
+    int32_t layoutWidth() const { return m_layout_width; }
+    int32_t layoutHeight() const { return m_layout_height; }
+
+    // Playback colours segment i green while it is heard, and black again
+    // after; the page then follows it. Window thread only.
+    void highlightSegment(uint32_t i);
+    void unhighlightSegment(uint32_t i);
+    // Switches auto-scrolling by the top of cell c.
+    void updateAutoScroll(uint32_t c);
     uint8_t autoScroll() const { return m_auto_scroll; }
+    uint8_t playing() const { return m_playing; }
+    int32_t highlightFirst() const { return m_highlight_first; }
+    int32_t highlightLast() const { return m_highlight_last; }
     int32_t dictionaryLanguage() const { return m_dictionary_language; }
 
     static const uint32_t LayerCount = 6;
+    static const uint32_t PictureLayerIndex = 0;
     static const uint32_t TextLayerIndex = 1;
+    static const uint32_t IndexMapLayerIndex = 2;
     static const uint32_t OutlineLayerIndex = 3;
+    static const uint32_t ShapeLayerIndex = 4;
     static const uint32_t CalloutLayerIndex = 5;
     static const uint32_t OutlineLineCount = 8;
     static const int32_t LineStep = 20;
@@ -47,13 +87,43 @@ public:
     static const UINT TimerMilliseconds = 100;
 
 protected:
+    // The page, once: the cells, then the regions and the title. The scroll
+    // offset is 0 afterwards.
+    void layOut();
+    void layOutCells();
+    void buildRegions();
+    void finishLayout();
+
+    void createFonts();
+    void computeMetrics();
+    void layOutParagraphs(BookText& text);
+    void setInitialVisibleRange(uint32_t first);
+    void buildSentenceRegions(BookText& text);
+    void buildSegmentRegions(AudioSegmentArray& segments);
+
     // The end of start-up: the saved offset, the timer, the scroll there.
     void resumeAtSavedOffset();
 
     uint8_t m_playing;
     uint8_t m_auto_scroll;
+    int32_t m_layout_width; // the desktop's, taken once
+    int32_t m_layout_height;
+    RegionList m_sentence_regions;
+    RegionList m_segment_regions;
+    IntArray m_paragraph_offsets;
     OutlineLayer m_outline_layer;
     CalloutLayerImpl m_callout_layer;
     TextLayerImpl m_text_layer;
+    PictureLayerImpl m_picture_layer;
+    IndexMapLayerImpl m_index_map_layer;
+    ShapePointsLayer m_shape_layer;
+    int32_t m_highlight_first;
+    int32_t m_highlight_last;
     int32_t m_dictionary_language;
+    // Measures for the layout, which holds the other metrics.
+    CharWidthCache m_char_widths;
+    PageLayout m_page_layout;
 };
+
+// The number of sentences of the book: the phrases of its first translation.
+uint32_t countBookSentences(BookText& text);

@@ -26,6 +26,8 @@ public:
     uint32_t cellCount() const { return m_cells.count(); }
     void setCell(uint32_t i, const TextCell& cell) { m_cells.at(i) = cell; }
     TextCell& cellAt(uint32_t i) { return m_cells.at(i); }
+    CellArray& cells() { return m_cells; }
+    const CellArray& cells() const { return m_cells; }
 
     // Sets the run and the owner's offset directly (no settings write, no
     // scroll bar, no layer told): 0, or the top of cell `first`. A `first`

@@ -7,6 +7,8 @@
 #include "document/TextRanges.h"
 #include "reader/TextCell.h"
 
+class ReaderWindow;
+
 // The book-wide cell of character `character` of the paragraph whose first
 // cell is `paragraphOffset`. Unsigned, so that any range read from a
 // translation file gives some index instead of an overflow.
@@ -48,8 +50,10 @@ public:
     ~RegionList() override = default;
 
     // Region `region` takes the paragraph-relative range and the rectangles of
-    // its cells. The caller supplies what the window knows: the paragraph's
-    // first cell and the number of lines the range's cells span.
+    // its cells in the reader window's page.
+    void setRegionRange(ReaderWindow& window, const CharRange& range, int32_t paragraph, int32_t item, uint32_t region);
+    // The same for any cells. The caller supplies what the window knows: the
+    // paragraph's first cell and the number of lines the range's cells span.
     void setRegionRange(const CellArray& cells, int32_t paragraphOffset, uint32_t lineCount, const CharRange& range,
                         int32_t paragraph, int32_t item, uint32_t region);
 

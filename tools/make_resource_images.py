@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Draws the program's own icon (resource 143) and the help dialog's picture
-(resource 133) and writes them into resources/ as Tavrems.ico and
-HelpPicture.bmp. The output is committed; run this again only to change the
-pictures. Needs nothing beyond the standard library."""
+"""Draws the program's own icon (resource 143), the help dialog's picture
+(resource 133) and the audio-edition dialog's pictures of the two audio
+editions (resources 141 and 142) and writes them into resources/ as
+Tavrems.ico, HelpPicture.bmp, AudioEdition1.bmp and AudioEdition2.bmp. The
+output is committed; run this again only to change the pictures. Needs
+nothing beyond the standard library."""
 
 import math
 import os
@@ -61,6 +63,10 @@ TEAL = (0, 176, 176)
 GREEN = (0, 159, 0)
 BLUE = (0, 0, 223)
 GREY = (200, 200, 200)
+SILVER = (214, 218, 224)
+SHEEN_A = (190, 170, 230)
+SHEEN_B = (170, 215, 235)
+SHEEN_C = (235, 225, 170)
 
 
 def draw_icon():
@@ -105,6 +111,48 @@ def draw_help_picture():
     c.rect(197, 60, 221, 80, GREEN)
     c.rect(195, 52, 197, 80, INK)
     c.rect(170, 80, 223, 82, INK)
+    return c
+
+
+def draw_disc(c, cx, cy, r):
+    """A compact disc seen from above: silver with a rainbow sheen and a hole."""
+    c.disc(cx, cy, r, SILVER)
+    for i, color in enumerate((SHEEN_A, SHEEN_B, SHEEN_C)):
+        c.disc(cx - r // 3 + i * 3, cy - r // 3 + i * 2, r // 4 - i * 2, color)
+    c.disc(cx, cy, r // 3, GREY)
+    c.disc(cx, cy, r // 6, WHITE)
+
+
+def draw_case(c, x0, y0, x1, y1, label_lines):
+    """The front of a disc case: a night sky with the crescent moon, the
+    title band and a few lines of text."""
+    c.rect(x0, y0, x1, y1, NAVY)
+    c.frame(x0, y0, x1, y1, INK)
+    w = x1 - x0
+    c.disc(x0 + w * 2 // 3, y0 + 26, 14, MOON)
+    c.disc(x0 + w * 2 // 3 + 6, y0 + 22, 12, NAVY)
+    for i in range(label_lines):
+        y = y0 + 56 + i * 9
+        c.rect(x0 + 10, y, x1 - 10 - (i % 2) * 18, y + 3, PAPER)
+
+
+def draw_audio_edition_1():
+    # A single case with its disc half out, 149 x 146.
+    c = Canvas(149, 146, WHITE)
+    draw_disc(c, 100, 70, 44)
+    draw_case(c, 6, 10, 96, 136, 5)
+    c.rect(6, 124, 96, 136, MOON)
+    return c
+
+
+def draw_audio_edition_2():
+    # The second edition: two cases side by side with their discs, 150 x 128.
+    c = Canvas(150, 128, WHITE)
+    draw_disc(c, 118, 40, 28)
+    draw_disc(c, 118, 92, 28)
+    draw_case(c, 4, 8, 62, 120, 3)
+    draw_case(c, 36, 18, 96, 124, 4)
+    c.rect(36, 112, 96, 124, TEAL)
     return c
 
 
@@ -169,6 +217,10 @@ def main():
         f.write(icon_bytes(draw_icon()))
     with open(os.path.join(out, 'HelpPicture.bmp'), 'wb') as f:
         f.write(bmp_bytes(draw_help_picture()))
+    with open(os.path.join(out, 'AudioEdition1.bmp'), 'wb') as f:
+        f.write(bmp_bytes(draw_audio_edition_1()))
+    with open(os.path.join(out, 'AudioEdition2.bmp'), 'wb') as f:
+        f.write(bmp_bytes(draw_audio_edition_2()))
 
 
 if __name__ == '__main__':

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "BalloonTexts.h"
-#include "BenchFigures.h"
+#include "BenchSupport.h"
 #include "DibWindow.h"
 #include "reader/CalloutLayer.h"
 #include "reader/OutlineLayer.h"

@@ -1,8 +1,9 @@
 // Stands in for the web browser in the test prefix: appends one line for
 // each start to the log named by TAVREMS_BROWSER_LOG (else fake-browser.log
-// beside the program): the first argument, the argument count and the
-// program's own path, separated by tabs, in UTF-8. Also serves as the
-// dictionary's setup program.
+// beside the program): the first argument, the argument count, the
+// program's own path and its process's creation time, separated by tabs, in
+// UTF-8. Starts made one after the other may log in another order; their
+// creation times keep it. Also serves as the dictionary's setup program.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -37,8 +38,15 @@ int main()
         beside = beside.substr(0, beside.find_last_of(L'\\') + 1) + L"fake-browser.log";
         lstrcpynW(logName, beside.c_str(), MAX_PATH);
     }
+    FILETIME created = {0, 0};
+    FILETIME unused[3];
+    GetProcessTimes(GetCurrentProcess(), &created, &unused[0], &unused[1], &unused[2]);
+    const unsigned long long createdAt =
+        (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+
     const std::wstring first = argc > 1 && argv != nullptr ? argv[1] : L"";
-    const std::string line = utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\n";
+    const std::string line =
+        utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\t" + std::to_string(createdAt) + "\n";
 
     HANDLE log = CreateFileW(logName, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);

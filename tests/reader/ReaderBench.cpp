@@ -5,12 +5,11 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <new>
 #include <vector>
 
-#include "BenchFigures.h"
+#include "BenchSupport.h"
 #include "ReaderTestSupport.h"
 #include "TestPageWindow.h"
 #include "reader/ReaderApp.h"
@@ -41,20 +40,6 @@ std::vector<std::u16string> benchLines()
         lines.push_back(line);
     }
     return lines;
-}
-
-class CountingSink : public TextRunSink {
-public:
-    void drawText(int32_t, int32_t, const RgbColor&, const CellChar*, uint32_t) override { ++calls; }
-    int calls = 0;
-};
-
-int textOutCount(const CellArray& cells, int32_t offset, int32_t clientHeight)
-{
-    CountingSink sink;
-    const VisibleRun run = findVisibleRun(cells, 0, offset, clientHeight);
-    drawVisibleRun(cells, run, CharClasses(nullptr), offset, sink);
-    return sink.calls;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ReaderTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -59,20 +60,32 @@ std::vector<BrowserStart> readBrowserLog(const std::wstring& path)
     while (std::getline(lines, line)) {
         const size_t tab1 = line.find('\t');
         const size_t tab2 = line.find('\t', tab1 + 1);
-        if (tab1 == std::string::npos || tab2 == std::string::npos)
+        const size_t tab3 = line.find('\t', tab2 + 1);
+        if (tab1 == std::string::npos || tab2 == std::string::npos || tab3 == std::string::npos)
             continue;
         BrowserStart s;
         s.address = line.substr(0, tab1);
         s.argumentCount = std::atoi(line.substr(tab1 + 1, tab2 - tab1 - 1).c_str());
-        s.program = line.substr(tab2 + 1);
+        s.program = line.substr(tab2 + 1, tab3 - tab2 - 1);
+        s.createdAt = std::strtoull(line.substr(tab3 + 1).c_str(), nullptr, 10);
         starts.push_back(s);
     }
+    std::stable_sort(starts.begin(), starts.end(),
+                     [](const BrowserStart& a, const BrowserStart& b) { return a.createdAt < b.createdAt; });
     return starts;
 }
 
 bool endsWith(const std::string& text, const std::string& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string browserArgument(const char16_t* address)
+{
+    std::string out;
+    for (const char16_t* p = address + 1; *p != 0; ++p)
+        out.push_back(static_cast<char>(*p));
+    return out;
 }
 
 bool readSavedOffset(int32_t& offset)

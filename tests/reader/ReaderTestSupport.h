@@ -20,13 +20,18 @@ struct BrowserStart {
     std::string address; // its first argument
     int argumentCount;
     std::string program; // its own path
+    unsigned long long createdAt; // its process's creation time
 };
 
 // Makes `name` in the working directory the fake browser's empty log for
 // this process and its children.
 std::wstring useFreshBrowserLog(const wchar_t* name);
+// In the order the starts were made.
 std::vector<BrowserStart> readBrowserLog(const std::wstring& path);
 bool endsWith(const std::string& text, const std::string& tail);
+// What the browser gets of one of the program's addresses: all but the
+// leading blank (the addresses are ASCII).
+std::string browserArgument(const char16_t* address);
 
 // The settings file's saved scroll offset.
 bool readSavedOffset(int32_t& offset);
