@@ -67,6 +67,17 @@ protected:
                            });
     }
 
+    // The pause that follows segment `segment` of a chain begun there.
+    std::string pauseAfter(int32_t segment, const TrackTime& duration = kDuration)
+    {
+        SegmentChain chain(m_table);
+        AudioSegment item;
+        chain.firstItem(segment, item);
+        AudioSegment pause;
+        EXPECT_TRUE(chain.nextItem(duration, pause)) << segment;
+        return describe(pause);
+    }
+
     AudioSegmentArray m_table;
 };
 
@@ -108,22 +119,13 @@ TEST_F(SegmentChainTest, APauseAtATrackChangeRunsToTheTrackEndWithoutMillisecond
     EXPECT_EQ(chain.currentSegment(), 3);
 
     // Names that agree as far as the shorter goes are still two tracks.
-    chain.firstItem(5, item);
-    EXPECT_TRUE(chain.nextItem(kDuration, pause));
-    EXPECT_EQ(pause.end().toMilliseconds(), 300000u);
-    chain.firstItem(6, item);
-    EXPECT_TRUE(chain.nextItem(TrackTime(0, 0, 7, 999), pause));
-    EXPECT_EQ(describe(pause), "a.wavx| 200-7000 v0 0-0");
+    EXPECT_EQ(pauseAfter(5), "b.wav| 1500-300000 v0 0-0");
+    EXPECT_EQ(pauseAfter(6, TrackTime(0, 0, 7, 999)), "a.wavx| 200-7000 v0 0-0");
 }
 
 TEST_F(SegmentChainTest, APauseThatEndsBeforeItStartsIsLeftAsItIs)
 {
-    SegmentChain chain(m_table);
-    AudioSegment item;
-    chain.firstItem(4, item);
-    AudioSegment pause;
-    EXPECT_TRUE(chain.nextItem(kDuration, pause));
-    EXPECT_EQ(describe(pause), "b.wav| 900-850 v0 0-0");
+    EXPECT_EQ(pauseAfter(4), "b.wav| 900-850 v0 0-0");
 }
 
 TEST_F(SegmentChainTest, TheChainEndsAfterTheTableLastSegmentWithoutAPause)
