@@ -146,11 +146,11 @@ protected:
 };
 
 // What the left click remembers between clicks, on the window thread.
-extern uint8_t g_callout_open;      // a balloon is open
-extern int32_t g_callout_sentence;  // the sentence whose balloon is open
-extern int32_t g_clicked_sentence;  // the sentence region the last left click hit
-extern int32_t g_callout_id;        // the balloon removed at the next left click
-extern int32_t g_last_callout_id;   // the balloon shown last
+extern uint8_t g_callout_open;     // a balloon is open
+extern int32_t g_callout_sentence; // the sentence whose balloon is open
+extern int32_t g_clicked_sentence; // the sentence region the last left click hit
+extern int32_t g_callout_id;       // the balloon removed at the next left click
+extern int32_t g_last_callout_id;  // the balloon shown last
 
 // The number of sentences of the book: the phrases of its first translation.
 uint32_t countBookSentences(BookText& text);

@@ -70,8 +70,8 @@ int32_t ReaderWindow::showTranslationCallout(BookText& text, int32_t k)
     Point upper;
     Point lower;
     OutlineLayer::getAnchors(m_outline_layer.points(), upper, lower);
-    g_last_callout_id = static_cast<int32_t>(
-        m_callout_layer.addCallout(upper, lower, m_callout_text, CalloutMaxWidth, charset));
+    g_last_callout_id =
+        static_cast<int32_t>(m_callout_layer.addCallout(upper, lower, m_callout_text, CalloutMaxWidth, charset));
     invalidate();
     return g_last_callout_id;
 }

@@ -80,10 +80,10 @@ std::vector<Paragraph> bookParagraphs()
 
 const uint32_t FirstClickedParagraph = 2;
 // Sentence regions: one per sentence, in book order.
-const uint32_t SentenceA = 2;      // "Le chat dort."
-const uint32_t SentenceANext = 3;  // the one after it, whose English holds "&"
-const uint32_t SentenceB = 4;      // "Il pleut.", the next paragraph's
-const uint32_t SentenceLone = 6;   // no English phrase
+const uint32_t SentenceA = 2;     // "Le chat dort."
+const uint32_t SentenceANext = 3; // the one after it, whose English holds "&"
+const uint32_t SentenceB = 4;     // "Il pleut.", the next paragraph's
+const uint32_t SentenceLone = 6;  // no English phrase
 // Segments: the four sentences of paragraphs 2 and 3, one track.
 const uint32_t SegmentCount = 4;
 
@@ -131,8 +131,8 @@ bool writeBook(const std::string& dir)
         text += book[p].text + u"\r\n";
         const std::vector<CharSpan> spans = sentenceSpans(book[p]);
         for (size_t k = 0; k < spans.size(); ++k) {
-            const std::u16string header =
-                number(static_cast<int32_t>(p)) + u"|" + number(spans[k].first) + u"|" + number(spans[k].last) + u"\r\n";
+            const std::u16string header = number(static_cast<int32_t>(p)) + u"|" + number(spans[k].first) + u"|" +
+                                          number(spans[k].last) + u"\r\n";
             translations[0] += header + book[p].sentences[k].russian + u"\r\n";
             if (!book[p].sentences[k].english.empty())
                 translations[1] += header + book[p].sentences[k].english + u"\r\n";
@@ -487,8 +487,8 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
     EXPECT_TRUE(segmentIs(1, Black)) << "a finished segment is black again";
 
     // Played to the end of the table: still playing, the last segment black.
-    ASSERT_TRUE(waitFor([&] { return s_reader->highlightFirst() == static_cast<int32_t>(cellOf(3, 10)); },
-                        PlaybackTimeout));
+    ASSERT_TRUE(
+        waitFor([&] { return s_reader->highlightFirst() == static_cast<int32_t>(cellOf(3, 10)); }, PlaybackTimeout));
     ASSERT_TRUE(waitFor([&] { return segmentIs(3, Black); }, PlaybackTimeout));
     EXPECT_EQ(s_reader->playing(), 1) << "a natural end leaves the window playing";
     ASSERT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
