@@ -233,6 +233,24 @@ std::vector<std::vector<size_t>> EditionSound::playedBlockEnds(uint32_t first, u
     return devices;
 }
 
+std::vector<EditionSound::SegmentStart> EditionSound::playedSegmentStarts(uint32_t first, uint32_t last)
+{
+    std::vector<SegmentStart> starts;
+    size_t device = 0;
+    size_t at = 0;
+    std::string open = trackName(first);
+    for (uint32_t s = first; s <= last && s < m_table.count(); ++s) {
+        if (trackName(s) != open) {
+            ++device;
+            at = 0;
+            open = trackName(s);
+        }
+        starts.push_back(SegmentStart{device, at});
+        at += segmentBytes(s).size() + pauseBytes(s).size();
+    }
+    return starts;
+}
+
 size_t capturedBytes8(const std::string& capture, const std::string& expected)
 {
     size_t e = 0;

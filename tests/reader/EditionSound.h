@@ -62,6 +62,12 @@ public:
     // goes in blocks of 16,384 bytes, its last block taking the rest once
     // 32,768 bytes or fewer are left.
     std::vector<std::vector<size_t>> playedBlockEnds(uint32_t first, uint32_t last, bool pauseAfterLast);
+    // Where each segment's first byte lies in those devices' bytes.
+    struct SegmentStart {
+        size_t device;
+        size_t offset;
+    };
+    std::vector<SegmentStart> playedSegmentStarts(uint32_t first, uint32_t last);
 
 private:
     std::wstring m_directory;

@@ -1,5 +1,6 @@
 #include "PageInk.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -10,6 +11,11 @@ const int MaxGapRowsInLine = 2;
 // Blank columns inside one word; a blank between words is wider.
 const int MaxGapColumnsInWord = 3;
 const int NearRows = 4;
+// Page lines: 30 pixels apart, their tops 20 more than a multiple of 30, the
+// first row of ink about 4 rows below the top.
+const int LinePitch = 30;
+const int LineTopRemainder = 20;
+const int InkBelowLineTop = 4;
 
 bool rowHasInk(const Grab& grab, int y, int left, int right)
 {
@@ -75,6 +81,40 @@ const InkLine* lineNear(const std::vector<InkLine>& lines, int top)
         if (std::abs(line.top - top) <= NearRows)
             return &line;
     return nullptr;
+}
+
+int pageLineOfInk(int inkTop, int32_t offset)
+{
+    return (inkTop + offset - LineTopRemainder - InkBelowLineTop + LinePitch / 2) / LinePitch;
+}
+
+int32_t pageLineTop(int line)
+{
+    return LineTopRemainder + LinePitch * line;
+}
+
+bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front, TextPlace& back)
+{
+    // Most grabs hold none: no lines to find then.
+    if (std::find(grab.pixels.begin(), grab.pixels.end(), rgb) == grab.pixels.end())
+        return false;
+    bool any = false;
+    for (const InkLine& line : inkLines(grab, 0, grab.width)) {
+        const int pageLine = pageLineOfInk(line.top, offset);
+        for (int y = line.top; y <= line.bottom; ++y) {
+            for (int x = 0; x < grab.width; ++x) {
+                if (grab.at(x, y) != rgb)
+                    continue;
+                const TextPlace p{pageLine, x};
+                if (!any || p < front)
+                    front = p;
+                if (!any || back < p)
+                    back = p;
+                any = true;
+            }
+        }
+    }
+    return any;
 }
 
 bool sameInk(const Grab& a, const Grab& b)

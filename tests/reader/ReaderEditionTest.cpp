@@ -80,44 +80,6 @@ std::vector<size_t> captureSizes()
     return sizes;
 }
 
-// Page lines lie 30 pixels apart; past the picture their tops are 20 more
-// than a multiple of 30. The line whose ink begins at a client row: the
-// first row of ink lies up to 7 rows below the line's top, and the saved
-// offset may run one timer step (5 pixels) ahead of the pixels.
-int lineOfInk(int inkTop, int32_t offset)
-{
-    return (inkTop + offset - 20 - 4 + 15) / 30;
-}
-
-// A place in reading order: a line, then a column.
-struct TextPlace {
-    int line;
-    int x;
-    bool operator<(const TextPlace& o) const { return line != o.line ? line < o.line : x < o.x; }
-    bool operator==(const TextPlace& o) const { return line == o.line && x == o.x; }
-};
-
-// Where the green of a grab begins and ends in reading order; false without green.
-bool greenSpan(const Grab& grab, int32_t offset, TextPlace& front, TextPlace& back)
-{
-    bool any = false;
-    for (const InkLine& line : inkLines(grab, 0, grab.width)) {
-        for (int y = line.top; y <= line.bottom; ++y) {
-            for (int x = 0; x < grab.width; ++x) {
-                if (grab.at(x, y) != Green)
-                    continue;
-                const TextPlace p{lineOfInk(line.top, offset), x};
-                if (!any || p < front)
-                    front = p;
-                if (!any || back < p)
-                    back = p;
-                any = true;
-            }
-        }
-    }
-    return any;
-}
-
 // The capture of one device must be the expected bytes up to one of the
 // given block ends, with silence inserted; answers that block end's index.
 bool endsOnABlock(const std::string& capture, const std::string& expected, const std::vector<size_t>& ends,
@@ -591,7 +553,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
     ASSERT_GT(clickedTop, 730 - 100);
     ASSERT_NE(lineNear(linesOf(settledGrab(reader)), clickedTop), nullptr);
     const int32_t startOffset = chapterOffset - 600;
-    const int clickedLine = lineOfInk(clickedTop, startOffset);
+    const int clickedLine = pageLineOfInk(clickedTop, startOffset);
 
     reader.rightClick(first.runs[1].centre(), clickedTop + (first.bottom - first.top) / 2);
 
@@ -610,16 +572,16 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         offsets.push_back(before);
         TextPlace front{0, 0};
         TextPlace back{0, 0};
-        if (!greenSpan(grab, before, front, back))
+        if (!colourSpan(grab, before, Green, front, back))
             continue;
         if (fronts.empty()) {
             EXPECT_EQ(front.line, clickedLine) << "the clicked line turns green first";
-        } else if (!(front == fronts.back())) {
+        } else if (front != fronts.back()) {
             EXPECT_TRUE(lastBack < front)
                 << "green at line " << front.line << " x " << front.x << " while the segment before ended at line "
                 << lastBack.line << " x " << lastBack.x;
         }
-        if (fronts.empty() || !(front == fronts.back())) {
+        if (fronts.empty() || front != fronts.back()) {
             fronts.push_back(front);
             lastBack = back;
         } else if (lastBack < back) {
@@ -630,7 +592,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         if (!lookedUp && fronts.size() == 3) {
             const std::vector<InkLine> lines = linesOf(grab);
             for (const InkLine& line : lines) {
-                if (lineOfInk(line.top, before) == front.line - 1 && line.runs.size() > 3) {
+                if (pageLineOfInk(line.top, before) == front.line - 1 && line.runs.size() > 3) {
                     reader.middleClick(line.runs[2].centre(), line.centreY());
                     lookedUp = true;
                     break;
