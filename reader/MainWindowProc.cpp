@@ -1,4 +1,5 @@
 #include "reader/ReaderApp.h"
+#include "reader/ReaderMessages.h"
 
 // Every message goes to a handler of the application; the handled flag
 // decides whether the default procedure runs as well.
@@ -87,6 +88,15 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             reader->lineUp();
         else
             reader->lineDown();
+        handled = true;
+        break;
+    case SegmentStartedMessage:
+        // Posted by the player's threads: the page is coloured here only.
+        reader->highlightSegment(static_cast<uint32_t>(wParam));
+        handled = true;
+        break;
+    case SegmentFinishedMessage:
+        reader->unhighlightSegment(static_cast<uint32_t>(wParam));
         handled = true;
         break;
     default:

@@ -9,7 +9,6 @@
 namespace {
 
 const uint32_t FontCount = 3;
-const RgbColor LookedUpColor(0, 0, 223);
 
 } // namespace
 
@@ -19,6 +18,8 @@ ReaderWindow::ReaderWindow()
       m_auto_scroll(0),
       m_layout_width(0),
       m_layout_height(0),
+      m_callout_text(nullptr),
+      m_player(nullptr),
       m_outline_layer(this),
       m_callout_layer(this),
       m_text_layer(this),
@@ -27,10 +28,13 @@ ReaderWindow::ReaderWindow()
       m_shape_layer(this),
       m_highlight_first(0),
       m_highlight_last(0),
+      m_callout_translation(0),
       m_dictionary_language(0),
       m_char_widths(*this),
       m_page_layout(m_text_layer.cells(), m_char_widths)
 {
+    // Opens no sound device yet. Without it the right click does nothing.
+    m_player = new (std::nothrow) BookAudioPlayer(this);
     // Drawing and scroll notices go to the layers in index order.
     setLayerCount(LayerCount);
     setLayer(&m_picture_layer, PictureLayerIndex);
@@ -42,6 +46,14 @@ ReaderWindow::ReaderWindow()
     m_outline_layer.setLineCount(OutlineLineCount);
 }
 
+// The program's window lives as long as the process; windows of tests end.
+ReaderWindow::~ReaderWindow()
+{
+    // Waits for the player's threads, which post to this window.
+    delete m_player;
+    delete[] m_callout_text;
+}
+
 void ReaderWindow::start()
 {
     // A missing book gives a page with the loader's message.
@@ -49,6 +61,11 @@ void ReaderWindow::start()
     m_text_layer.setCellCount(BookData::instance().totalCharacters());
     layOut();
     resumeAtSavedOffset();
+}
+
+bool ReaderWindow::shutdownPlayer(DWORD timeout)
+{
+    return m_player == nullptr || m_player->shutdown(timeout);
 }
 
 uint8_t ReaderWindow::sentenceText(const WideString& text, PlatformChar*& out) const
@@ -88,57 +105,6 @@ void ReaderWindow::resumeAtSavedOffset()
         static_cast<int32_t>(GetPrivateProfileInt(TEXT("Start"), scrollOffsetKey(), 0, TEXT("korvell.ini")));
     startTimer(0, TimerMilliseconds);
     scrollDown(saved, 1);
-}
-
-void ReaderWindow::lineDown()
-{
-    m_auto_scroll = 0;
-    scrollDown(LineStep, 1);
-    invalidate();
-}
-
-void ReaderWindow::lineUp()
-{
-    m_auto_scroll = 0;
-    scrollUp(LineStep, 1);
-    invalidate();
-}
-
-void ReaderWindow::pageDown()
-{
-    m_auto_scroll = 0;
-    scrollDown(PageStep, 1);
-    invalidate();
-}
-
-void ReaderWindow::pageUp()
-{
-    m_auto_scroll = 0;
-    scrollUp(PageStep, 1);
-    invalidate();
-}
-
-// The page moved already while the thumb was dragged.
-void ReaderWindow::setThumbPosition(int16_t position)
-{
-    m_auto_scroll = 0;
-    setScrollPosition(position);
-    invalidate();
-}
-
-void ReaderWindow::onDoubleClick()
-{
-    const Point& p = mousePoint();
-    uint32_t cell = 0;
-    if (!m_text_layer.hitTest(p.x, p.y, cell))
-        return;
-    CellChar word[TextLayer::PickedWordBuffer];
-    uint32_t before = 0;
-    uint32_t after = 0;
-    if (!m_text_layer.pickWord(cell, word, before, after))
-        return;
-    m_text_layer.colorRange(LookedUpColor, before + 1, after - 1);
-    lookUpWord(word, static_cast<uint32_t>(m_dictionary_language), editionBookLanguage());
 }
 
 void ReaderWindow::setTranslationVisible(uint32_t index, uint8_t on)

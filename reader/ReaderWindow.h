@@ -5,6 +5,7 @@
 #include "core/IntArray.h"
 #include "document/AudioSegment.h"
 #include "document/BookText.h"
+#include "reader/BookAudioPlayer.h"
 #include "reader/CalloutLayer.h"
 #include "reader/CharWidthCache.h"
 #include "reader/InertLayers.h"
@@ -23,14 +24,17 @@ public:
     static bool create(ReaderWindow*& out);
 
     ReaderWindow();
-    ~ReaderWindow() override = default;
+    ~ReaderWindow() override;
 
     void pageDown() override;
     void pageUp() override;
     void lineDown() override;
     void lineUp() override;
     void setThumbPosition(int16_t position) override;
+    void onLeftClick() override;
+    void onRightClick() override;
     void onDoubleClick() override;
+    void onTimer(UINT_PTR timerId) override;
     void setTranslationVisible(uint32_t index, uint8_t on) override;
     void setDictionaryLanguage(uint32_t index) override;
     const PlatformChar* scrollOffsetKey() override;
@@ -45,6 +49,14 @@ public:
     uint8_t sentenceText(const WideString& text, PlatformChar*& out) const;
     // The window title: paragraph 0 without its line end.
     void updateTitle(BookText& text);
+    // Outlines sentence k and shows its phrase of translation
+    // m_callout_translation in a balloon; answers the balloon shown last.
+    int32_t showTranslationCallout(BookText& text, int32_t k);
+
+    // Ends the player's playback and waits for its threads, at most
+    // `timeout` milliseconds; false when they did not all end (the player and
+    // this window must then stay as they are until the process ends).
+    bool shutdownPlayer(DWORD timeout);
 
     // A copy of segment i of the table; false when i is past the table (the
     // copy is then the table's default segment).
@@ -63,13 +75,16 @@ public:
     int32_t layoutHeight() const { return m_layout_height; }
 
     // Playback colours segment i green while it is heard, and black again
-    // after; the page then follows it. Window thread only.
+    // after; the page then follows it. Window thread only: the player's
+    // threads post their notices (ReaderMessages.h) to the window.
     void highlightSegment(uint32_t i);
     void unhighlightSegment(uint32_t i);
     // Switches auto-scrolling by the top of cell c.
     void updateAutoScroll(uint32_t c);
     uint8_t autoScroll() const { return m_auto_scroll; }
     uint8_t playing() const { return m_playing; }
+    uint32_t calloutTranslation() const { return m_callout_translation; }
+    const PlatformChar* calloutText() const { return m_callout_text; }
     int32_t highlightFirst() const { return m_highlight_first; }
     int32_t highlightLast() const { return m_highlight_last; }
     int32_t dictionaryLanguage() const { return m_dictionary_language; }
@@ -84,7 +99,9 @@ public:
     static const uint32_t OutlineLineCount = 8;
     static const int32_t LineStep = 20;
     static const int32_t PageStep = 300;
+    static const int32_t AutoScrollStep = 5;
     static const UINT TimerMilliseconds = 100;
+    static const int32_t CalloutMaxWidth = 400;
 
 protected:
     // The page, once: the cells, then the regions and the title. The scroll
@@ -111,6 +128,8 @@ protected:
     RegionList m_sentence_regions;
     RegionList m_segment_regions;
     IntArray m_paragraph_offsets;
+    PlatformChar* m_callout_text; // the balloon's text, owned; null while none is shown
+    BookAudioPlayer* m_player;    // owned; null when it could not be made
     OutlineLayer m_outline_layer;
     CalloutLayerImpl m_callout_layer;
     TextLayerImpl m_text_layer;
@@ -119,11 +138,19 @@ protected:
     ShapePointsLayer m_shape_layer;
     int32_t m_highlight_first;
     int32_t m_highlight_last;
+    uint32_t m_callout_translation;
     int32_t m_dictionary_language;
     // Measures for the layout, which holds the other metrics.
     CharWidthCache m_char_widths;
     PageLayout m_page_layout;
 };
+
+// What the left click remembers between clicks, on the window thread.
+extern uint8_t g_callout_open;     // a balloon is open
+extern int32_t g_callout_sentence; // the sentence whose balloon is open
+extern int32_t g_clicked_sentence; // the sentence region the last left click hit
+extern int32_t g_callout_id;       // the balloon removed at the next left click
+extern int32_t g_last_callout_id;  // the balloon shown last
 
 // The number of sentences of the book: the phrases of its first translation.
 uint32_t countBookSentences(BookText& text);

@@ -3,13 +3,13 @@
 #include "document/BookData.h"
 #include "edition/EditionHooks.h"
 #include "reader/HighlightMath.h"
+#include "reader/SegmentChain.h"
+#include "reader/TextColors.h"
 
 namespace {
 
 const uint32_t TextFont = 0;
 const CellChar Blank = 0x0020;
-const RgbColor PlainColor(0, 0, 0);
-const RgbColor HeardColor(0, 159, 0);
 
 } // namespace
 
@@ -125,11 +125,7 @@ void RegionList::setRegionRange(ReaderWindow& window, const CharRange& range, in
 
 bool ReaderWindow::segmentAt(uint32_t i, AudioSegment& out) const
 {
-    const AudioSegmentArray& segments = BookData::instance().segments();
-    const AudioSegment& s = segments.at(i);
-    out.setTextRange(s.firstChar(), s.lastChar(), s.paragraphIndex());
-    out.fill(s.trackName(), s.start(), s.end(), s.isValid(), s.firstChar(), s.lastChar());
-    return i < segments.count();
+    return copySegment(BookData::instance().segments(), i, out);
 }
 
 void ReaderWindow::highlightSegment(uint32_t i)
@@ -144,7 +140,7 @@ void ReaderWindow::highlightSegment(uint32_t i)
         return;
     m_highlight_first = static_cast<int32_t>(first);
     m_highlight_last = static_cast<int32_t>(last);
-    m_text_layer.colorRange(HeardColor, first, last);
+    m_text_layer.colorRange(HeardTextColor, first, last);
     // The last character decides here; the timer tests the first.
     updateAutoScroll(last);
 }
@@ -156,7 +152,7 @@ void ReaderWindow::unhighlightSegment(uint32_t i)
     uint32_t first = 0;
     uint32_t last = 0;
     if (segmentCells(segment, paragraphOffset(static_cast<uint32_t>(segment.paragraphIndex())), first, last))
-        m_text_layer.colorRange(PlainColor, first, last);
+        m_text_layer.colorRange(PlainTextColor, first, last);
 }
 
 void ReaderWindow::updateAutoScroll(uint32_t c)

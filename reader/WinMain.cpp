@@ -2,12 +2,14 @@
 
 #include "reader/ReaderApp.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+namespace {
+
+// At exit the player's thread may be playing, or waiting in the
+// audio-edition dialog, which nothing here can close.
+const DWORD PlayerShutdownMs = 2000;
+
+int runMessageLoop()
 {
-    ReaderApp* app = ReaderApp::instance();
-    if (app == nullptr || app->reader() == nullptr)
-        return 1;
-    app->init(instance, showCommand);
     MSG msg;
     for (;;) {
         const BOOL got = GetMessage(&msg, nullptr, 0, 0);
@@ -18,4 +20,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    ReaderApp* app = ReaderApp::instance();
+    if (app == nullptr || app->reader() == nullptr)
+        return 1;
+    app->init(instance, showCommand);
+    const int code = runMessageLoop();
+    // What is queued no longer plays. When a thread does not end in time,
+    // nothing is destroyed: the process ends around it.
+    app->reader()->shutdownPlayer(PlayerShutdownMs);
+    return code;
 }

@@ -10,9 +10,18 @@
 #   - the layout: cells and regions, the units measured, and the same layout
 #     measuring every character again;
 #   - paints at the top, middle and end: drawLayers (with the text and
-#     picture layers alone), and InvalidateRect + UpdateWindow;
-#   - process creation to first paint of Tavrems.exe and of a bare window
-#     program, alternately.
+#     picture layers alone), and InvalidateRect + UpdateWindow; and the same
+#     during playback with a balloon open;
+#   - process creation to WaitForInputIdle and to first paint of Tavrems.exe
+#     and of a bare window program, alternately.
+# On the quick demo edition (build/demo-quick, made when missing), the real
+# Tavrems.exe playing, driven from another process:
+#   - highlight latency: from the capture holding a segment's first byte to
+#     the first grab of the window showing it green, over 60 segment starts;
+#   - the program's memory after start-up, 60 s of playback and 200 balloon
+#     cycles.
+# What the programs play goes to files in build/win64/bench-home (an ALSA
+# "file" device, emptied afterwards).
 # On a test page of the book's size (162,110 cells): a full paint and its
 # number of text calls, a Page Down with its settings write, and a line up
 # at the book's end, which finds the visible lines from the first cell.
@@ -23,14 +32,20 @@ build=$root/build/win64
 prefix=$build/wineprefix
 home=$build/test-home
 edition=$root/build/demo
+quick=$root/build/demo-quick
+bench_home=$build/bench-home
 
 if [ "${1:-}" != "--on-display" ]; then
     if [ ! -f "$edition/omblt45.wav" ]; then
         scripts/make-demo-edition.sh "$edition"
     fi
+    if [ ! -f "$quick/omblt45.wav" ]; then
+        scripts/make-demo-edition.sh --quick "$quick"
+    fi
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
-    cmake --build "$build" --target reader_bench_w reader_book_bench_w bare_window Tavrems fake_browser >/dev/null
+    cmake --build "$build" --target reader_bench_w reader_book_bench_w reader_play_bench_w bare_window Tavrems \
+        fake_browser >/dev/null
     # Wine's desktop, started with the prefix, must see the display.
     status=0
     xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" --on-display || status=$?
@@ -45,16 +60,35 @@ winpath() {
 sh "$root/cmake/wine-prefix.sh" init "$prefix" "$home"
 sh "$root/cmake/reader-prefix.sh" "$prefix" "$home" "$build/tests/reader/fake_browser.exe" \
     reader_bench_w.exe reader_book_bench_w.exe bare_window.exe Tavrems.exe
-export HOME="$home" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Sound goes to capture files, as in the tests.
+mkdir -p "$bench_home"
+cat >"$bench_home/.asoundrc" <<EOF
+pcm.!default {
+    type file
+    slave.pcm "null"
+    file "$bench_home/capture.raw"
+    format "raw"
+    truncate false
+}
+EOF
+rm -f "$bench_home"/capture.raw*
+export HOME="$bench_home" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+TAVREMS_CAPTURE_DIR=$(winpath "$bench_home")
+export TAVREMS_CAPTURE_DIR
 wine=/usr/lib/wine/wine64
 status=0
 (
     cd "$edition"
     echo "== the demo edition's book, the reader in the benchmark's process"
     "$wine" "$build/tests/reader/reader_book_bench_w.exe"
+    rm -f "$bench_home"/capture.raw*
     echo "== start-up of the programs"
     "$wine" "$build/tests/reader/reader_book_bench_w.exe" startup \
         "$(winpath "$build/reader/Tavrems.exe")" "$(winpath "$build/tests/reader/bare_window.exe")"
+    echo "== the program playing the quick demo edition"
+    cd "$quick"
+    "$wine" "$build/tests/reader/reader_play_bench_w.exe" "$(winpath "$build/reader/Tavrems.exe")"
+    rm -f "$bench_home"/capture.raw*
     echo "== a test page of the book's size"
     cd "$build/tests/reader"
     "$wine" "$build/tests/reader/reader_bench_w.exe"

@@ -21,21 +21,6 @@ uint16_t read16(const std::string& bytes, size_t at)
     return static_cast<uint16_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8);
 }
 
-bool readWholeFile(const std::wstring& path, std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bytes.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
 // The format and sound data of a RIFF WAVE file, chunk by chunk.
 bool parseWave(const std::string& file, EditionTrack& track)
 {
@@ -68,6 +53,21 @@ std::string narrow(const WideString& name)
 }
 
 } // namespace
+
+bool readFileBytes(const std::wstring& path, std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
 
 std::wstring demoEditionDirectory()
 {
@@ -150,7 +150,7 @@ const EditionTrack* EditionSound::track(const std::string& name)
         return nullptr;
     std::string file;
     EditionTrack track;
-    if (name.empty() || !readWholeFile(m_directory + L"\\" + std::wstring(name.begin(), name.end()), file) ||
+    if (name.empty() || !readFileBytes(m_directory + L"\\" + std::wstring(name.begin(), name.end()), file) ||
         !parseWave(file, track)) {
         m_missing[name] = true;
         return nullptr;
@@ -189,6 +189,78 @@ std::vector<std::string> EditionSound::playedBytes(uint32_t first, uint32_t last
             devices.back() += pauseBytes(s);
     }
     return devices;
+}
+
+namespace {
+
+const size_t BlockBytes = 16384;
+const size_t LastBlockMaximum = 32768;
+
+void addBlockEnds(std::vector<size_t>& ends, size_t start, size_t itemBytes)
+{
+    size_t at = start;
+    const size_t end = start + itemBytes;
+    while (end - at > LastBlockMaximum) {
+        at += BlockBytes;
+        ends.push_back(at);
+    }
+    if (end > at)
+        ends.push_back(end);
+}
+
+} // namespace
+
+std::vector<std::vector<size_t>> EditionSound::playedBlockEnds(uint32_t first, uint32_t last, bool pauseAfterLast)
+{
+    std::vector<std::vector<size_t>> devices;
+    std::string open;
+    size_t at = 0;
+    for (uint32_t s = first; s <= last && s < m_table.count(); ++s) {
+        if (devices.empty() || trackName(s) != open) {
+            devices.emplace_back();
+            open = trackName(s);
+            at = 0;
+        }
+        const size_t segment = segmentBytes(s).size();
+        addBlockEnds(devices.back(), at, segment);
+        at += segment;
+        if (s < last || pauseAfterLast) {
+            const size_t pause = pauseBytes(s).size();
+            addBlockEnds(devices.back(), at, pause);
+            at += pause;
+        }
+    }
+    return devices;
+}
+
+std::vector<EditionSound::SegmentStart> EditionSound::playedSegmentStarts(uint32_t first, uint32_t last)
+{
+    std::vector<SegmentStart> starts;
+    size_t device = 0;
+    size_t at = 0;
+    std::string open = trackName(first);
+    for (uint32_t s = first; s <= last && s < m_table.count(); ++s) {
+        if (trackName(s) != open) {
+            ++device;
+            at = 0;
+            open = trackName(s);
+        }
+        starts.push_back(SegmentStart{device, at});
+        at += segmentBytes(s).size() + pauseBytes(s).size();
+    }
+    return starts;
+}
+
+size_t capturedBytes8(const std::string& capture, const std::string& expected)
+{
+    size_t e = 0;
+    for (size_t c = 0; c < capture.size() && e < expected.size(); ++c) {
+        if (capture[c] == expected[e])
+            ++e;
+        else if (capture[c] != static_cast<char>(0x80))
+            break;
+    }
+    return e;
 }
 
 std::string captureDeparture8(const std::string& capture, const std::string& expected)

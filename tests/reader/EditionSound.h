@@ -19,6 +19,9 @@
 // or an empty text when it is missing.
 std::wstring demoEditionDirectory();
 
+// The whole file; false when it cannot be read.
+bool readFileBytes(const std::wstring& path, std::string& bytes);
+
 // Makes `target` an edition of its own: links to the files of `source`
 // (copies where links cannot be made) but those named in `without`.
 bool linkEdition(const std::wstring& source, const std::wstring& target,
@@ -55,6 +58,16 @@ public:
     // pause after the last one too when `pauseAfterLast`): the bytes of each
     // output device, one for each track in turn.
     std::vector<std::string> playedBytes(uint32_t first, uint32_t last, bool pauseAfterLast);
+    // Where the player's blocks end in each of those devices' bytes: an item
+    // goes in blocks of 16,384 bytes, its last block taking the rest once
+    // 32,768 bytes or fewer are left.
+    std::vector<std::vector<size_t>> playedBlockEnds(uint32_t first, uint32_t last, bool pauseAfterLast);
+    // Where each segment's first byte lies in those devices' bytes.
+    struct SegmentStart {
+        size_t device;
+        size_t offset;
+    };
+    std::vector<SegmentStart> playedSegmentStarts(uint32_t first, uint32_t last);
 
 private:
     std::wstring m_directory;
@@ -68,3 +81,6 @@ private:
 // inserted anywhere and nothing else. Answers where it departs from that, or
 // an empty text when it does not.
 std::string captureDeparture8(const std::string& capture, const std::string& expected);
+// How many of the expected bytes the capture holds, taken as above, up to
+// where it departs.
+size_t capturedBytes8(const std::string& capture, const std::string& expected);

@@ -4,10 +4,13 @@
 //                                        from entry to the book's first paint
 //                                        and its parts, the layout with and
 //                                        without its width cache, paints at
-//                                        the top, middle and end
+//                                        the top, middle and end, and during
+//                                        playback with a balloon open (sound
+//                                        goes to HOME's ALSA device)
 //   reader_book_bench startup READER BARE [ROUNDS]
-//                                        process creation to first paint of
-//                                        both programs, alternately
+//                                        process creation to WaitForInputIdle
+//                                        and to first paint of both programs,
+//                                        alternately
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -201,20 +204,71 @@ double timeToFirstPaint(const std::wstring& program, const wchar_t* className)
     return ms;
 }
 
-int startupBench(const std::wstring& reader, const std::wstring& bare, int rounds)
+// Milliseconds from CreateProcess to the end of WaitForInputIdle: the
+// program waits for input with nothing left to do, its first paint done.
+double timeToInputIdle(const std::wstring& program, const wchar_t* className)
 {
-    std::vector<double> readerMs;
-    std::vector<double> bareMs;
+    writeSavedOffset(nullptr);
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    std::wstring commandLine = L"\"" + program + L"\"";
+    const double t0 = nowMs();
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    const bool idle = WaitForInputIdle(pi.hProcess, 20000) == 0;
+    const double ms = idle ? nowMs() - t0 : -1;
+    HWND window = nullptr;
+    for (int i = 0; i < 2000 && window == nullptr; ++i) {
+        HWND found = FindWindowW(className, nullptr);
+        DWORD pid = 0;
+        if (found != nullptr)
+            GetWindowThreadProcessId(found, &pid);
+        if (pid == pi.dwProcessId)
+            window = found;
+        else
+            Sleep(1);
+    }
+    if (window != nullptr)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ms;
+}
+
+// Times both programs alternately; false when one of them never got there.
+bool timeBoth(double (*measure)(const std::wstring&, const wchar_t*), const std::wstring& reader,
+              const std::wstring& bare, int rounds, std::vector<double>& readerMs, std::vector<double>& bareMs)
+{
     for (int r = 0; r < rounds; ++r) {
-        const double a = timeToFirstPaint(reader, L"Tavrem");
-        const double b = timeToFirstPaint(bare, L"BareWindow");
+        const double a = measure(reader, L"Tavrem");
+        const double b = measure(bare, L"BareWindow");
         if (a < 0 || b < 0) {
-            std::printf("a program showed no first paint (reader %.0f, bare %.0f)\n", a, b);
-            return 1;
+            std::printf("a program never got there (reader %.0f, bare %.0f)\n", a, b);
+            return false;
         }
         readerMs.push_back(a);
         bareMs.push_back(b);
     }
+    return true;
+}
+
+int startupBench(const std::wstring& reader, const std::wstring& bare, int rounds)
+{
+    std::vector<double> readerIdle;
+    std::vector<double> bareIdle;
+    if (!timeBoth(timeToInputIdle, reader, bare, rounds, readerIdle, bareIdle))
+        return 1;
+    printFigures("CreateProcess to WaitForInputIdle: Tavrems.exe", readerIdle);
+    printFigures("CreateProcess to WaitForInputIdle: bare window", bareIdle);
+
+    std::vector<double> readerMs;
+    std::vector<double> bareMs;
+    if (!timeBoth(timeToFirstPaint, reader, bare, rounds, readerMs, bareMs))
+        return 1;
     printFigures("process creation to first paint: Tavrems.exe", readerMs);
     printFigures("process creation to first paint: bare window", bareMs);
     std::sort(readerMs.begin(), readerMs.end());
@@ -271,6 +325,45 @@ void paintFigures(BenchBookWindow* reader)
     }
 }
 
+// Paints while the book plays from chapter VI's first segment with the
+// balloon of its first sentence open, the page following the playback.
+void playbackPaintFigures(BenchBookWindow* reader)
+{
+    HWND hwnd = reader->hwnd();
+    reader->goToChapter(7006);
+    pumpMessages();
+    const uint32_t segment = 1194;
+    const TextRegion& region = reader->segmentRegions().at(segment);
+    const Rect& box = region.at(0);
+    const LPARAM point =
+        MAKELPARAM(box.left() + box.width() / 2, box.top() + box.height() / 2 - reader->scrollOffset());
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    const double t0 = nowMs();
+    while (reader->highlightFirst() == 0 && nowMs() - t0 < 10000)
+        pumpMessages();
+    std::vector<double> layers;
+    std::vector<double> update;
+    for (int i = 0; i < PaintRounds; ++i) {
+        pumpMessages();
+        double t = nowMs();
+        reader->drawLayers();
+        GdiFlush();
+        layers.push_back(nowMs() - t);
+        t = nowMs();
+        InvalidateRect(hwnd, nullptr, TRUE);
+        UpdateWindow(hwnd);
+        GdiFlush();
+        update.push_back(nowMs() - t);
+    }
+    const bool playing = reader->playing() == 1 && reader->highlightFirst() != 0;
+    std::printf("during playback with a balloon open (%s, offset now %d):\n",
+                playing ? "segments highlighted" : "NOTHING PLAYED", static_cast<int>(reader->scrollOffset()));
+    printFigures("  drawLayers", layers);
+    printFigures("  InvalidateRect + UpdateWindow (erase and paint)", update);
+    reader->shutdownPlayer(5000);
+}
+
 } // namespace
 
 bool ReaderWindow::create(ReaderWindow*& out)
@@ -324,6 +417,7 @@ int main()
                 same ? "identical" : "DIFFERENT");
 
     paintFigures(reader);
+    playbackPaintFigures(reader);
     DestroyWindow(reader->hwnd());
     return 0;
 }

@@ -1,12 +1,16 @@
-// The real reader program in the demo edition, driven from this process;
-// what it plays reaches the capture device of this test's HOME, which the
-// program shares.
+// The real reader program in the demo edition, driven from this process as a
+// user drives it (SendInput, posted commands), watched through its window's
+// pixels, the settings file, the fake browser's log and what it plays, which
+// reaches the capture device of this test's HOME (the program shares it).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "EditionSound.h"
+#include "PageInk.h"
 #include "ReaderProcess.h"
 #include "ReaderTestSupport.h"
 #include "SoundTestSupport.h"
@@ -14,6 +18,13 @@
 namespace {
 
 const DWORD Limit = 10000;
+// Playbacks here run for seconds; the capture device plays faster than real time.
+const DWORD PlayLimit = 30000;
+
+const uint32_t Green = 0x009F00;
+const uint32_t Blue = 0x0000DF;
+const uint32_t Teal = 0x00B0B0;
+const uint32_t BalloonFill = 0xFFFFDF;
 
 std::string bytes(std::initializer_list<int> values)
 {
@@ -21,6 +32,64 @@ std::string bytes(std::initializer_list<int> values)
     for (int v : values)
         s.push_back(static_cast<char>(v));
     return s;
+}
+
+int32_t savedOffset()
+{
+    int32_t offset = -1;
+    return readSavedOffset(offset) ? offset : -1;
+}
+
+bool savedOffsetIs(int32_t expected)
+{
+    int32_t offset = 0;
+    return readSavedOffset(offset) && offset == expected;
+}
+
+// Paragraph 0 of the edition's book, without its line end.
+std::wstring firstParagraph(const std::wstring& edition)
+{
+    std::string file;
+    readFileBytes(edition + L"\\book.txt", file);
+    std::wstring text;
+    for (size_t i = 2; i + 1 < file.size(); i += 2) {
+        const wchar_t c = static_cast<wchar_t>(static_cast<uint8_t>(file[i]) | static_cast<uint8_t>(file[i + 1]) << 8);
+        if (c == L'\r' || c == L'\n')
+            break;
+        text.push_back(c);
+    }
+    return text;
+}
+
+// The sizes of the capture files so far, in the order the devices were opened.
+std::vector<size_t> captureSizes()
+{
+    std::vector<std::pair<std::string, size_t>> files;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((captureDir() + "\\capture.raw*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            files.push_back(std::make_pair(std::string(found.cFileName), static_cast<size_t>(found.nFileSizeLow)));
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    std::sort(files.begin(), files.end());
+    std::vector<size_t> sizes;
+    for (const auto& f : files)
+        sizes.push_back(f.second);
+    return sizes;
+}
+
+// The capture of one device must be the expected bytes up to one of the
+// given block ends, with silence inserted; answers that block end's index.
+bool endsOnABlock(const std::string& capture, const std::string& expected, const std::vector<size_t>& ends,
+                  size_t& block)
+{
+    for (block = 0; block < ends.size(); ++block) {
+        if (ends[block] <= expected.size() && captureDeparture8(capture, expected.substr(0, ends[block])).empty())
+            return true;
+    }
+    return false;
 }
 
 class ReaderEditionTest : public testing::Test {
@@ -33,13 +102,109 @@ protected:
         m_program = environmentPath("TAVREMS_PROGRAM");
         ASSERT_FALSE(m_program.empty());
         const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_directory = currentDirectory() + L"\\edition-" + std::wstring(name.begin(), name.end());
+        const std::wstring wide(name.begin(), name.end());
+        m_directory = currentDirectory() + L"\\edition-" + wide;
+        m_log = useFreshBrowserLog((L"browser-edition-" + wide + L".log").c_str());
+        writeSavedOffset(nullptr);
         clearCapture();
     }
+
+    // Starts the program in the demo edition (or another directory).
+    void start(ReaderProcess& reader, const std::wstring& directory = std::wstring())
+    {
+        ASSERT_TRUE(reader.start(m_program, directory.empty() ? m_edition : directory));
+    }
+
+    // The client area once it stays the same for a moment: painted.
+    Grab settledGrab(ReaderProcess& reader)
+    {
+        Grab before = grabClient(reader.window());
+        Grab after;
+        waitFor(
+            [&] {
+                Sleep(20);
+                after = grabClient(reader.window());
+                const bool same = samePixels(before, after);
+                before = after;
+                return same;
+            },
+            Limit);
+        return after;
+    }
+
+    std::vector<InkLine> linesOf(const Grab& grab) { return inkLines(grab, 0, grab.width); }
+
+    // Sends a "Go to..." item and waits for the chapter's first line to be
+    // drawn at the top; answers the saved offset.
+    int32_t goTo(ReaderProcess& reader, UINT id)
+    {
+        const int32_t before = savedOffset();
+        const Grab old = grabClient(reader.window());
+        reader.sendCommand(id);
+        const int32_t offset = savedOffset();
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const Grab grab = grabClient(reader.window());
+                const std::vector<InkLine> lines = linesOf(grab);
+                return !lines.empty() && lines[0].top <= 5 && (offset == before || !samePixels(grab, old));
+            },
+            Limit))
+            << "the first line of item " << id << " at the top";
+        return offset;
+    }
+
+    // The lines of the page once it has settled, after a "Go to..." item.
+    std::vector<InkLine> pageLines(ReaderProcess& reader, UINT id, Grab* grab = nullptr)
+    {
+        goTo(reader, id);
+        const Grab page = settledGrab(reader);
+        if (grab != nullptr)
+            *grab = page;
+        return linesOf(page);
+    }
+
+    // File, Exit from the keyboard, and the end of the process.
+    void exitByMenu(ReaderProcess& reader, DWORD limit = Limit)
+    {
+        reader.keys({VK_F10, VK_RETURN, VK_RETURN});
+        expectExit(reader, limit);
+    }
+
+    void expectExit(ReaderProcess& reader, DWORD limit = Limit)
+    {
+        DWORD code = 99;
+        ASSERT_TRUE(reader.waitForExit(limit, code)) << "the program did not end";
+        EXPECT_EQ(code, 0u);
+    }
+
+    size_t browserLines() { return readBrowserLog(m_log).size(); }
 
     std::wstring m_edition;
     std::wstring m_program;
     std::wstring m_directory;
+    std::wstring m_log;
+};
+
+// The scenarios drive the wide program; the narrow one's test program runs
+// a test of its own on what differs.
+class WideProgramTest : public ReaderEditionTest {
+protected:
+    void SetUp() override
+    {
+        if (std::string(testVariant()) != "w")
+            GTEST_SKIP() << "run by the wide program's tests";
+        ReaderEditionTest::SetUp();
+    }
+};
+
+class NarrowProgramTest : public ReaderEditionTest {
+protected:
+    void SetUp() override
+    {
+        if (std::string(testVariant()) != "a")
+            GTEST_SKIP() << "run by the narrow program's tests";
+        ReaderEditionTest::SetUp();
+    }
 };
 
 } // namespace
@@ -94,9 +259,8 @@ TEST_F(ReaderEditionTest, StartsInTheDemoEditionWithoutOpeningASoundDevice)
     EditionSound linked(m_directory);
     EXPECT_NE(linked.track("omblt11.wav"), nullptr);
     EXPECT_EQ(linked.track("omblt12.wav"), nullptr);
-    writeSavedOffset(nullptr);
     ReaderProcess reader;
-    ASSERT_TRUE(reader.start(m_program, m_directory));
+    start(reader, m_directory);
     RECT client = {0, 0, 0, 0};
     GetClientRect(reader.window(), &client);
     EXPECT_GT(client.right, 900) << "maximised over the 1024 x 768 screen";
@@ -108,4 +272,654 @@ TEST_F(ReaderEditionTest, StartsInTheDemoEditionWithoutOpeningASoundDevice)
     ASSERT_TRUE(reader.waitForExit(Limit, code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(readCapture().empty()) << "no output device is opened before something is played";
+}
+
+TEST_F(WideProgramTest, OpensWhereItWasLeftAndScrollsByKeysAndWheel)
+{
+    Grab at1240;
+    {
+        ReaderProcess reader;
+        start(reader);
+        EXPECT_TRUE(IsZoomed(reader.window()));
+        RECT client = {0, 0, 0, 0};
+        GetClientRect(reader.window(), &client);
+        EXPECT_EQ(client.right, 1007);
+        EXPECT_EQ(client.bottom, 730);
+        EXPECT_EQ(reader.title(), firstParagraph(m_edition)) << "paragraph 0 without its line end";
+        EXPECT_TRUE(waitFor([] { return savedOffsetIs(0); }, Limit)) << "no saved offset: the top";
+
+        for (int i = 0; i < 4; ++i)
+            reader.key(VK_NEXT);
+        reader.keys({VK_DOWN, VK_DOWN});
+        ASSERT_TRUE(waitFor([] { return savedOffsetIs(1240); }, Limit)) << savedOffset();
+        at1240 = settledGrab(reader);
+        ASSERT_FALSE(linesOf(at1240).empty());
+
+        // Each key and wheel step, and where it goes.
+        const std::vector<std::pair<std::function<void()>, int32_t>> steps = {
+            {[&] { reader.key(VK_PRIOR); }, 940}, {[&] { reader.key(VK_NEXT); }, 1240},
+            {[&] { reader.key(VK_UP); }, 1220},   {[&] { reader.key(VK_DOWN); }, 1240},
+            {[&] { reader.wheel(-120); }, 1260},  {[&] { reader.wheel(120); }, 1240},
+        };
+        for (const auto& step : steps) {
+            step.first();
+            EXPECT_TRUE(waitFor([&] { return savedOffsetIs(step.second); }, Limit))
+                << "to " << step.second << ", at " << savedOffset();
+        }
+        EXPECT_TRUE(waitFor([&] { return samePixels(grabClient(reader.window()), at1240); }, Limit))
+            << "back where it was";
+
+        // Characters whose codes are those of the scrolling keys, typed and
+        // posted: neither the page nor the settings move. A line down and up
+        // after each write the settings file again, in that order.
+        for (wchar_t c : {L'!', L'"', L'&', L'('}) {
+            writeSavedOffset(nullptr);
+            reader.typeChar(c);
+            reader.keys({VK_DOWN, VK_UP});
+            EXPECT_TRUE(waitFor([] { return savedOffsetIs(1240); }, Limit))
+                << "typed " << static_cast<char>(c) << ": " << savedOffset();
+            writeSavedOffset(nullptr);
+            PostMessageW(reader.window(), WM_CHAR, c, 0);
+            PostMessageW(reader.window(), WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(reader.window(), WM_KEYDOWN, VK_UP, 0);
+            EXPECT_TRUE(waitFor([] { return savedOffsetIs(1240); }, Limit))
+                << "posted " << static_cast<char>(c) << ": " << savedOffset();
+        }
+        EXPECT_TRUE(waitFor([&] { return samePixels(grabClient(reader.window()), at1240); }, Limit));
+
+        // At the top a step up still writes the offset.
+        for (int i = 0; i < 5; ++i)
+            reader.key(VK_PRIOR);
+        ASSERT_TRUE(waitFor([] { return savedOffsetIs(0); }, Limit));
+        writeSavedOffset(nullptr);
+        reader.key(VK_UP);
+        EXPECT_TRUE(waitFor([] { return savedOffsetIs(0); }, Limit));
+        // Back to 1240 for the exit.
+        reader.sendScroll(SB_PAGEDOWN, 0);
+        reader.sendScroll(SB_PAGEDOWN, 0);
+        reader.sendScroll(SB_PAGEDOWN, 0);
+        reader.sendScroll(SB_PAGEDOWN, 0);
+        reader.sendScroll(SB_LINEDOWN, 0);
+        reader.sendScroll(SB_LINEDOWN, 0);
+        EXPECT_TRUE(savedOffsetIs(1240));
+        exitByMenu(reader);
+    }
+
+    // The next start opens there, and shows the same.
+    {
+        EXPECT_TRUE(savedOffsetIs(1240));
+        ReaderProcess reader;
+        start(reader);
+        EXPECT_TRUE(IsZoomed(reader.window()));
+        EXPECT_TRUE(savedOffsetIs(1240));
+        Grab grab;
+        EXPECT_TRUE(waitFor([&] { return sameInk(grab = grabClient(reader.window()), at1240); }, Limit));
+        exitByMenu(reader);
+    }
+
+    // A saved offset past the page opens at its end; one below 0 at the top.
+    int32_t maximum = -1;
+    {
+        writeSavedOffset(L"100000000");
+        ReaderProcess reader;
+        start(reader);
+        ASSERT_TRUE(waitFor([&] { return (maximum = savedOffset()) != 100000000; }, Limit));
+        EXPECT_GT(maximum, 10000);
+        writeSavedOffset(nullptr);
+        reader.key(VK_NEXT);
+        EXPECT_TRUE(waitFor([&] { return savedOffsetIs(maximum); }, Limit)) << "no further";
+        exitByMenu(reader);
+    }
+    for (const wchar_t* saved : {L"-480", L"0"}) {
+        writeSavedOffset(saved);
+        ReaderProcess reader;
+        start(reader);
+        EXPECT_TRUE(waitFor([] { return savedOffsetIs(0); }, Limit)) << savedOffset();
+        exitByMenu(reader);
+    }
+}
+
+TEST_F(WideProgramTest, GoToBringsEachPartAndChapterToTheTop)
+{
+    ReaderProcess reader;
+    start(reader);
+    std::vector<int32_t> offsets;
+    for (UINT id = 7000; id < 7020; ++id) {
+        offsets.push_back(goTo(reader, id));
+        if (offsets.size() > 1) {
+            EXPECT_GE(offsets.back(), offsets[offsets.size() - 2]) << id;
+        }
+    }
+    EXPECT_EQ(offsets[0], offsets[1]) << "the first part and its first chapter begin together";
+    EXPECT_NE(offsets[7], offsets[8]) << "the second part's title has a paragraph of its own";
+    EXPECT_GT(offsets[0], 0);
+
+    // The same item again writes the same offset again.
+    writeSavedOffset(nullptr);
+    reader.sendCommand(7019);
+    EXPECT_TRUE(savedOffsetIs(offsets[19]));
+
+    // The real menu: File, then "Go to...", its fourth item.
+    goTo(reader, 7000);
+    reader.keys({VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(waitFor([&] { return savedOffsetIs(offsets[3]); }, Limit)) << savedOffset();
+    exitByMenu(reader);
+}
+
+TEST_F(WideProgramTest, LeftClicksStepABalloonThroughTheVisibleTranslations)
+{
+    ReaderProcess reader;
+    start(reader);
+    Grab page;
+    const std::vector<InkLine> lines = pageLines(reader, 7003, &page);
+    ASSERT_GE(lines.size(), 3u);
+    // A: the chapter's title; B: its summary, the next paragraph.
+    const InkLine a = lines[0];
+    const InkLine b = lines[1];
+    ASSERT_TRUE(a.indented() && b.indented());
+    // Successive clicks never at the same place: two would make a double click.
+    int step = 0;
+    auto click = [&](const InkLine& line) {
+        const InkRun& word = line.runs.front();
+        step = (step + 1) % 4;
+        reader.leftClick(word.left + 4 + 8 * step, line.centreY());
+    };
+    auto shows = [&](const Grab& expected) {
+        return waitFor([&] { return samePixels(grabClient(reader.window()), expected); }, Limit);
+    };
+    // A new picture, with a balloon, that differs from those given.
+    auto newBalloon = [&](std::initializer_list<const Grab*> others) {
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const Grab grab = grabClient(reader.window());
+                for (const Grab* other : others)
+                    if (samePixels(grab, *other))
+                        return false;
+                return countColor(grab, 0, 0, grab.width, grab.height, BalloonFill) > 1000;
+            },
+            Limit));
+        return settledGrab(reader);
+    };
+
+    click(a);
+    const Grab russianA = newBalloon({&page});
+    EXPECT_GT(countColor(russianA, 0, 0, russianA.width, russianA.height, Teal), 20) << "the dotted outline";
+    EXPECT_GT(countColor(russianA, 0, a.bottom, russianA.width, russianA.height, BalloonFill), 1000)
+        << "the balloon below its sentence";
+    click(a);
+    const Grab englishA = newBalloon({&page, &russianA});
+    click(a);
+    EXPECT_TRUE(shows(page)) << "after the last translation: closed";
+    click(a);
+    EXPECT_TRUE(shows(russianA)) << "and the first again";
+
+    // On B while A's is open: closed, none opens; then B's own.
+    click(b);
+    EXPECT_TRUE(shows(page));
+    click(b);
+    const Grab russianB = newBalloon({&page, &russianA, &englishA});
+    click(b);
+    const Grab englishB = newBalloon({&page, &russianA, &englishA, &russianB});
+    click(b);
+    EXPECT_TRUE(shows(page));
+
+    // English hidden: the second click closes.
+    reader.sendCommand(8001);
+    click(a);
+    EXPECT_TRUE(shows(russianA));
+    click(a);
+    EXPECT_TRUE(shows(page));
+
+    // A cycle broken off at English by a click on B: B opens on English,
+    // also once English is hidden.
+    reader.sendCommand(8001);
+    click(a);
+    EXPECT_TRUE(shows(russianA));
+    click(a);
+    EXPECT_TRUE(shows(englishA));
+    click(b);
+    EXPECT_TRUE(shows(page));
+    reader.sendCommand(8001);
+    click(b);
+    EXPECT_TRUE(shows(englishB));
+    EXPECT_EQ(browserLines(), 0u) << "no click made a double click";
+    exitByMenu(reader);
+}
+
+TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
+{
+    ReaderProcess reader;
+    start(reader);
+    std::vector<InkLine> lines = pageLines(reader, 7002);
+    ASSERT_GE(lines.size(), 1u);
+    const InkLine title = lines[0];
+    ASSERT_EQ(title.runs.size(), 2u) << "CHAPITRE II";
+    auto blueIn = [&](const InkRun& run, const InkLine& line) {
+        const Grab grab = grabClient(reader.window());
+        return countColor(grab, run.left, line.top, run.right + 1, line.bottom + 1, Blue);
+    };
+    reader.doubleClick(title.runs[0].centre(), title.centreY());
+    ASSERT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << browserLines();
+    EXPECT_TRUE(endsWith(readBrowserLog(m_log)[0].address, "term=CHAPITRE&tl=EN&uil=FR"))
+        << readBrowserLog(m_log)[0].address;
+    EXPECT_TRUE(waitFor([&] { return blueIn(title.runs[0], title) > 20; }, Limit)) << "the word turns blue";
+
+    // German, and the middle button.
+    reader.sendCommand(15003);
+    reader.middleClick(title.runs[1].centre(), title.centreY());
+    ASSERT_TRUE(waitFor([&] { return browserLines() == 2; }, Limit));
+    EXPECT_TRUE(endsWith(readBrowserLog(m_log)[1].address, "term=II&tl=DE&uil=FR")) << readBrowserLog(m_log)[1].address;
+    EXPECT_TRUE(waitFor([&] { return blueIn(title.runs[1], title) > 10; }, Limit));
+    EXPECT_GT(blueIn(title.runs[0], title), 20) << "the first word stays blue";
+
+    // Chapter VI's first paragraph opens with a quotation mark and ends with
+    // one: neither they nor a blank are words.
+    lines = pageLines(reader, 7006);
+    ASSERT_GE(lines.size(), 8u);
+    const InkLine first = lines[2];
+    ASSERT_TRUE(first.indented());
+    size_t last = 3;
+    while (last + 1 < lines.size() && !lines[last + 1].indented())
+        ++last;
+    const InkLine end = lines[last];
+    reader.doubleClick(first.runs[0].centre(), first.centreY());
+    reader.doubleClick((first.runs[0].right + first.runs[1].left) / 2, first.centreY());
+    reader.doubleClick(end.runs.back().centre(), end.centreY());
+    // A word after them, which reaches the browser after whatever they would have.
+    reader.doubleClick(first.runs[1].centre(), first.centreY());
+    ASSERT_TRUE(waitFor([&] { return browserLines() >= 3; }, Limit));
+    reader.sync();
+    const std::vector<BrowserStart> starts = readBrowserLog(m_log);
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_TRUE(endsWith(starts[2].address, "term=Margot&tl=DE&uil=FR")) << starts[2].address;
+    exitByMenu(reader);
+}
+
+TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
+{
+    EditionSound sound(m_edition);
+    ReaderProcess reader;
+    start(reader);
+    const std::vector<InkLine> chapter = pageLines(reader, 7006);
+    ASSERT_GE(chapter.size(), 3u);
+    // "« Margot emporta le panier parfois. ...": segment 1194 from "Margot".
+    const InkLine first = chapter[2];
+    ASSERT_TRUE(first.indented());
+    const int32_t chapterOffset = savedOffset();
+    // Two pages up: the line now lies in the bottom 100 pixels.
+    reader.keys({VK_PRIOR, VK_PRIOR});
+    ASSERT_TRUE(waitFor([&] { return savedOffsetIs(chapterOffset - 600); }, Limit));
+    const int clickedTop = first.top + 600;
+    ASSERT_GT(clickedTop, 730 - 100);
+    ASSERT_NE(lineNear(linesOf(settledGrab(reader)), clickedTop), nullptr);
+    const int32_t startOffset = chapterOffset - 600;
+    const int clickedLine = pageLineOfInk(clickedTop, startOffset);
+
+    reader.rightClick(first.runs[1].centre(), clickedTop + (first.bottom - first.top) / 2);
+
+    // Watch the green: one segment's at a time, each after the one before.
+    std::vector<TextPlace> fronts;
+    TextPlace lastBack{0, 0};
+    std::vector<int32_t> offsets;
+    bool lookedUp = false;
+    const ULONGLONG end = GetTickCount64() + PlayLimit;
+    while (GetTickCount64() < end) {
+        const int32_t before = savedOffset();
+        const Grab grab = grabClient(reader.window());
+        const int32_t after = savedOffset();
+        if (before != after)
+            continue;
+        offsets.push_back(before);
+        TextPlace front{0, 0};
+        TextPlace back{0, 0};
+        if (!colourSpan(grab, before, Green, front, back))
+            continue;
+        if (fronts.empty()) {
+            EXPECT_EQ(front.line, clickedLine) << "the clicked line turns green first";
+        } else if (front != fronts.back()) {
+            EXPECT_TRUE(lastBack < front)
+                << "green at line " << front.line << " x " << front.x << " while the segment before ended at line "
+                << lastBack.line << " x " << lastBack.x;
+        }
+        if (fronts.empty() || front != fronts.back()) {
+            fronts.push_back(front);
+            lastBack = back;
+        } else if (lastBack < back) {
+            lastBack = back;
+        }
+        // A lookup while it plays, on a line already heard, with the middle
+        // button (a double click's first click is a left click).
+        if (!lookedUp && fronts.size() == 3) {
+            const std::vector<InkLine> lines = linesOf(grab);
+            for (const InkLine& line : lines) {
+                if (pageLineOfInk(line.top, before) == front.line - 1 && line.runs.size() > 3) {
+                    reader.middleClick(line.runs[2].centre(), line.centreY());
+                    lookedUp = true;
+                    break;
+                }
+            }
+        }
+        // Stop once the next track plays.
+        if (captureSizes().size() >= 2 && fronts.size() >= 6)
+            break;
+    }
+    ASSERT_GE(fronts.size(), 6u) << "segments 1194 to 1199 each turned green";
+    EXPECT_TRUE(lookedUp);
+    EXPECT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << "the lookup during playback";
+    ASSERT_GE(offsets.size(), 2u);
+    for (size_t i = 1; i < offsets.size(); ++i) {
+        EXPECT_GE(offsets[i], offsets[i - 1]);
+        EXPECT_EQ((offsets[i] - startOffset) % 5, 0) << offsets[i];
+    }
+    EXPECT_GT(offsets.back(), startOffset) << "the page followed the playback";
+
+    // Stop: the green goes at once, and what was queued plays out.
+    const size_t playedAtStop = captureSizes().back();
+    reader.rightClick(500, 300);
+    Grab grab;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            grab = grabClient(reader.window());
+            return countColor(grab, 0, 0, grab.width, grab.height, Green) == 0;
+        },
+        Limit));
+    const int32_t stopOffset = savedOffset();
+    // The play-out: the track's bytes in the capture grow for a while, then
+    // stop (the idle device goes on writing silence).
+    const uint32_t last = 1260;
+    const std::string track12 = sound.playedBytes(1199, last, true)[0];
+    size_t played = 0;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            Sleep(300);
+            const std::vector<std::string> files = readCapture();
+            const size_t now = files.size() < 2 ? 0 : capturedBytes8(files[1], track12);
+            const bool same = now == played;
+            played = now;
+            EXPECT_EQ(countColor(grab = grabClient(reader.window()), 0, 0, grab.width, grab.height, Green), 0);
+            return same;
+        },
+        PlayLimit));
+    EXPECT_TRUE(savedOffsetIs(stopOffset)) << "the page stopped following at the stop";
+    exitByMenu(reader);
+
+    const std::vector<std::string> files = readCapture();
+    ASSERT_EQ(files.size(), 2u);
+    const std::vector<std::string> track11 = sound.playedBytes(1194, 1198, true);
+    ASSERT_EQ(track11.size(), 1u);
+    EXPECT_EQ(captureDeparture8(files[0], track11[0]), "") << "1194 to 1198 and their pauses, in one device";
+    const std::vector<size_t> ends = sound.playedBlockEnds(1199, last, true)[0];
+    size_t block = 0;
+    ASSERT_TRUE(endsOnABlock(files[1], track12, ends, block)) << captureDeparture8(files[1], track12);
+    const size_t atStop = capturedBytes8(files[1].substr(0, playedAtStop), track12);
+    size_t stopBlock = 0;
+    while (stopBlock < ends.size() && ends[stopBlock] < atStop)
+        ++stopBlock;
+    EXPECT_LE(block, stopBlock + 8) << "at most the eight queued blocks after the stop";
+}
+
+TEST_F(WideProgramTest, AQuickStopAndPlayPlaysTheOldBlocksThenTheNewChain)
+{
+    EditionSound sound(m_edition);
+    ReaderProcess reader;
+    start(reader);
+    const std::vector<InkLine> lines = pageLines(reader, 7006);
+    ASSERT_GE(lines.size(), 3u);
+    // "« Margot emporta le panier parfois. La jeune femme ...": 1194 from
+    // "Margot", 1195 from "La".
+    const InkLine first = lines[2];
+    ASSERT_GE(first.runs.size(), 8u);
+    const std::string chain1194 = sound.playedBytes(1194, 1198, true)[0];
+    const std::string chain1195 = sound.playedBytes(1195, 1198, true)[0];
+    reader.rightClick(first.runs[1].centre(), first.centreY());
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::vector<std::string> files = readCapture();
+            return !files.empty() && capturedBytes8(files[0], chain1194) > 20000;
+        },
+        PlayLimit));
+    // Stop and play again at once.
+    const POINT stop = {500, 400};
+    const POINT play = {first.runs[6].centre(), first.centreY()};
+    reader.rightClicks({stop, play});
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::vector<std::string> files = readCapture();
+            return files.size() >= 2 && capturedBytes8(files[1], chain1195) > 40000;
+        },
+        PlayLimit))
+        << readCapture().size() << " files; green " << countColor(grabClient(reader.window()), 0, 0, 1007, 730, Green)
+        << "; first " << capturedBytes8(readCapture()[0], chain1194) << " of " << chain1194.size();
+    exitByMenu(reader);
+
+    const std::vector<std::string> files = readCapture();
+    ASSERT_EQ(files.size(), 2u) << "a new device for the new playback";
+    size_t block = 0;
+    EXPECT_TRUE(endsOnABlock(files[0], chain1194, sound.playedBlockEnds(1194, 1198, true)[0], block))
+        << "the old playback's whole blocks: " << captureDeparture8(files[0], chain1194);
+    // The exit cut the new one short: what it played is the new chain's start.
+    const size_t played = capturedBytes8(files[1], chain1195);
+    EXPECT_GT(played, 40000u);
+    EXPECT_EQ(captureDeparture8(files[1], chain1195.substr(0, played)), "") << "nothing else in between";
+}
+
+TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
+{
+    EditionSound sound(m_edition);
+    const std::string last = sound.segmentBytes(4047);
+    ASSERT_GT(last.size(), 100000u);
+    {
+        // The end of the page shows the book's last sentence, segment 4047.
+        writeSavedOffset(L"100000000");
+        ReaderProcess reader;
+        start(reader);
+        const std::vector<InkLine> lines = linesOf(settledGrab(reader));
+        ASSERT_FALSE(lines.empty());
+        const InkLine end = lines.back();
+        ASSERT_GE(end.runs.size(), 4u);
+        const POINT segment = {end.runs[end.runs.size() - 2].centre(), end.centreY()};
+        reader.rightClick(segment.x, segment.y);
+        ASSERT_TRUE(waitFor(
+            [&] {
+                const std::vector<std::string> files = readCapture();
+                return files.size() == 1 && capturedBytes8(files[0], last) == last.size();
+            },
+            PlayLimit))
+            << "the last segment plays";
+        // Still playing as far as the window knows: the next click only
+        // stops; a key after it shows it was handled. (Two clicks at one
+        // place would make a double click.)
+        reader.rightClick(500, 300);
+        writeSavedOffset(nullptr);
+        reader.key(VK_DOWN);
+        ASSERT_TRUE(waitFor([] { return savedOffset() > 0; }, Limit));
+        reader.rightClick(segment.x, segment.y);
+        ASSERT_TRUE(waitFor(
+            [&] {
+                const std::vector<std::string> files = readCapture();
+                return files.size() == 2 && capturedBytes8(files[1], last) == last.size();
+            },
+            PlayLimit))
+            << "the click after it plays again, all of it: " << readCapture().size() << " files, "
+            << (readCapture().size() > 1 ? capturedBytes8(readCapture()[1], last) : 0) << " of " << last.size();
+        exitByMenu(reader);
+        const std::vector<std::string> files = readCapture();
+        ASSERT_EQ(files.size(), 2u);
+        for (const std::string& file : files)
+            EXPECT_EQ(captureDeparture8(file, last), "") << "the segment, and no pause after the last";
+    }
+
+    // A reader without track 12: track 11 plays to its end, then the dialog.
+    clearCapture();
+    ASSERT_TRUE(linkEdition(m_edition, m_directory, {L"omblt12.wav"}));
+    writeSavedOffset(nullptr);
+    ReaderProcess reader;
+    start(reader, m_directory);
+    const std::vector<InkLine> lines = pageLines(reader, 7006);
+    ASSERT_GE(lines.size(), 6u);
+    // "... Le garçon cherchait le village sous la pluie... »": segment 1198.
+    size_t last1198 = 3;
+    while (!lines[last1198 + 1].indented())
+        ++last1198;
+    const InkLine end = lines[last1198];
+    const POINT s1198 = {end.runs[end.runs.size() - 2].centre(), end.centreY()};
+    auto dialog = [&] {
+        HWND found = findProcessWindow(reader.processId(), L"#32770");
+        wchar_t caption[64] = {0};
+        if (found != nullptr)
+            GetWindowTextW(found, caption, 64);
+        return lstrcmpW(caption, L"Ombrelune CD") == 0 ? found : nullptr;
+    };
+    const std::string tail = sound.playedBytes(1198, 1198, true)[0];
+    reader.rightClick(s1198.x, s1198.y);
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, PlayLimit));
+    EXPECT_FALSE(IsWindowEnabled(reader.window())) << "the dialog is modal";
+    std::vector<std::string> files = readCapture();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(captureDeparture8(files[0], tail), "") << "track 11 played to its end first";
+    PostMessageW(GetDlgItem(box, 3), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return browserLines() == 2; }, Limit)) << "\"In U.S.\": both store pages";
+    EXPECT_TRUE(IsWindow(box));
+    PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(waitFor([&] { return !IsWindow(box) && IsWindowEnabled(reader.window()); }, Limit));
+
+    // The next click only stops; the one after plays and ends in the dialog again.
+    const int32_t offset = savedOffset();
+    reader.rightClick(500, 300);
+    writeSavedOffset(nullptr);
+    reader.keys({VK_DOWN, VK_UP});
+    ASSERT_TRUE(waitFor([&] { return savedOffsetIs(offset); }, Limit));
+    EXPECT_EQ(readCapture().size(), 1u);
+    reader.rightClick(s1198.x, s1198.y);
+    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, PlayLimit));
+    files = readCapture();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(captureDeparture8(files[1], tail), "");
+
+    // An exit while the dialog waits on the player's thread ends the program.
+    reader.postCommand(2000);
+    expectExit(reader, Limit);
+}
+
+TEST_F(WideProgramTest, ExitDuringPlaybackEndsCleanlyAndTheNextStartShowsTheSamePage)
+{
+    EditionSound sound(m_edition);
+    const std::string chain = sound.playedBytes(1194, 1198, true)[0];
+    // Each way: where it plays from, and when it exits.
+    enum class When { MidSegment, PlayingOutAfterAStop, AtTheTrackChange };
+    for (When when : {When::MidSegment, When::PlayingOutAfterAStop, When::AtTheTrackChange}) {
+        SCOPED_TRACE(testing::Message() << "exit " << static_cast<int>(when));
+        clearCapture();
+        writeSavedOffset(nullptr);
+        Grab before;
+        int32_t offset = -1;
+        {
+            ReaderProcess reader;
+            start(reader);
+            const std::vector<InkLine> lines = pageLines(reader, 7006);
+            ASSERT_GE(lines.size(), 6u);
+            const InkLine first = lines[2];
+            size_t last = 3;
+            while (!lines[last + 1].indented())
+                ++last;
+            const InkLine end = lines[last];
+            offset = savedOffset();
+            if (when == When::AtTheTrackChange) {
+                // 1198, the last of track 11: its two short items are queued at
+                // once, and the player waits for them before it opens track 12.
+                reader.rightClick(end.runs[end.runs.size() - 2].centre(), end.centreY());
+                ASSERT_TRUE(waitFor(
+                    [&] {
+                        const Grab grab = grabClient(reader.window());
+                        return countColor(grab, 0, end.top, grab.width, end.bottom + 1, Green) > 0;
+                    },
+                    PlayLimit));
+            } else {
+                reader.rightClick(first.runs[1].centre(), first.centreY());
+                ASSERT_TRUE(waitFor(
+                    [&] {
+                        const std::vector<std::string> files = readCapture();
+                        return !files.empty() && capturedBytes8(files[0], chain) > 20000;
+                    },
+                    PlayLimit));
+                if (when == When::PlayingOutAfterAStop)
+                    reader.rightClick(500, 300);
+            }
+            before = settledGrab(reader);
+            const ULONGLONG t0 = GetTickCount64();
+            exitByMenu(reader, 5000);
+            EXPECT_LT(GetTickCount64() - t0, 5000u);
+        }
+        // What it played is the chain's start, cut short.
+        std::vector<std::string> files = readCapture();
+        ASSERT_EQ(files.size(), 1u);
+        const std::string expected = when == When::AtTheTrackChange ? sound.playedBytes(1198, 1198, true)[0] : chain;
+        const size_t played = capturedBytes8(files[0], expected);
+        EXPECT_GT(played, 0u);
+        EXPECT_EQ(captureDeparture8(files[0], expected.substr(0, played)), "");
+        const std::vector<size_t> sizes = captureSizes();
+        EXPECT_TRUE(savedOffsetIs(offset));
+
+        ReaderProcess reader;
+        start(reader);
+        EXPECT_TRUE(waitFor([&] { return sameInk(grabClient(reader.window()), before); }, Limit))
+            << "the same page again";
+        EXPECT_TRUE(savedOffsetIs(offset));
+        EXPECT_TRUE(captureSizes() == sizes) << "nothing more played";
+        exitByMenu(reader);
+    }
+}
+
+TEST_F(NarrowProgramTest, ShowsTheBookTheBalloonsAndPlays)
+{
+    const std::wstring wide = environmentPath("TAVREMS_WIDE_PROGRAM");
+    ASSERT_FALSE(wide.empty());
+    EditionSound sound(m_edition);
+    // The book's first line: its title, paragraph 0, sentence 0 (whose
+    // Russian balloon holds Cyrillic), segment 0.
+    auto showBalloon = [&](ReaderProcess& reader, Grab& page, InkLine& title) {
+        page = settledGrab(reader);
+        const std::vector<InkLine> lines = linesOf(page);
+        EXPECT_FALSE(lines.empty());
+        if (lines.empty())
+            return Grab();
+        title = lines[0];
+        reader.leftClick(title.runs[1].centre(), title.centreY());
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const Grab grab = grabClient(reader.window());
+                return countColor(grab, 0, 0, grab.width, grab.height, BalloonFill) > 1000;
+            },
+            Limit));
+        return settledGrab(reader);
+    };
+    Grab widePage;
+    Grab wideBalloon;
+    InkLine title{0, 0, {}};
+    {
+        ReaderProcess reader;
+        ASSERT_TRUE(reader.start(wide, m_edition));
+        wideBalloon = showBalloon(reader, widePage, title);
+        exitByMenu(reader);
+    }
+
+    ReaderProcess reader;
+    start(reader);
+    EXPECT_EQ(reader.title(), firstParagraph(m_edition));
+    Grab page;
+    const Grab shown = showBalloon(reader, page, title);
+    EXPECT_TRUE(samePixels(page, widePage)) << "the page as the wide program shows it";
+    EXPECT_TRUE(samePixels(shown, wideBalloon)) << "the Cyrillic balloon as the wide program shows it";
+    ASSERT_GE(title.runs.size(), 3u);
+    reader.rightClick(title.runs[2].centre(), title.centreY());
+    const std::string segment0 = sound.segmentBytes(0);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::vector<std::string> files = readCapture();
+            return !files.empty() && capturedBytes8(files[0], segment0) == segment0.size();
+        },
+        PlayLimit))
+        << "segment 0's bytes, exactly";
+    exitByMenu(reader);
 }

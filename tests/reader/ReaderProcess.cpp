@@ -86,6 +86,21 @@ bool ReaderProcess::start(const std::wstring& program, const std::wstring& direc
     return true;
 }
 
+// A click injected right after the cursor was moved may still get the old
+// position (Wine updates it late while the window's thread is busy): wait
+// until the cursor is where the click must go.
+void ReaderProcess::moveCursorTo(int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(m_window, &p);
+    SetCursorPos(p.x, p.y);
+    waitFor([&] {
+        POINT now = {0, 0};
+        GetCursorPos(&now);
+        return now.x == p.x && now.y == p.y;
+    }, 2000);
+}
+
 void ReaderProcess::focus()
 {
     SetForegroundWindow(m_window);
@@ -106,6 +121,15 @@ void ReaderProcess::key(WORD virtualKey)
     sendInputs(inputs);
 }
 
+void ReaderProcess::keys(std::initializer_list<WORD> virtualKeys)
+{
+    focus();
+    for (WORD vk : virtualKeys) {
+        std::vector<INPUT> inputs = {keyInput(vk, 0, 0), keyInput(vk, 0, KEYEVENTF_KEYUP)};
+        sendInputs(inputs);
+    }
+}
+
 void ReaderProcess::typeChar(wchar_t c)
 {
     focus();
@@ -118,9 +142,7 @@ void ReaderProcess::wheel(int delta)
     focus();
     RECT r;
     GetClientRect(m_window, &r);
-    POINT p = {r.right / 2, r.bottom / 2};
-    ClientToScreen(m_window, &p);
-    SetCursorPos(p.x, p.y);
+    moveCursorTo(r.right / 2, r.bottom / 2);
     std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))};
     sendInputs(inputs);
 }
@@ -128,22 +150,34 @@ void ReaderProcess::wheel(int delta)
 void ReaderProcess::click(int x, int y, DWORD down, DWORD up)
 {
     focus();
-    POINT p = {x, y};
-    ClientToScreen(m_window, &p);
-    SetCursorPos(p.x, p.y);
+    moveCursorTo(x, y);
     std::vector<INPUT> inputs = {mouseInput(down), mouseInput(up)};
     sendInputs(inputs);
 }
 
 void ReaderProcess::doubleClick(int x, int y)
 {
-    click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    focus();
+    moveCursorTo(x, y);
+    // In one go: nothing may come between the two clicks.
+    std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP),
+                                 mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
+    sendInputs(inputs);
 }
 
 void ReaderProcess::middleClick(int x, int y)
 {
     click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
+}
+
+void ReaderProcess::leftClick(int x, int y)
+{
+    click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void ReaderProcess::rightClick(int x, int y)
+{
+    click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
 
 void ReaderProcess::postCommand(UINT id)
@@ -162,6 +196,23 @@ LRESULT ReaderProcess::sendCommand(UINT id)
     DWORD_PTR result = 0;
     SendMessageTimeoutW(m_window, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &result);
     return static_cast<LRESULT>(result);
+}
+
+void ReaderProcess::rightClicks(std::initializer_list<POINT> points)
+{
+    focus();
+    for (POINT p : points) {
+        moveCursorTo(p.x, p.y);
+        std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_RIGHTDOWN), mouseInput(MOUSEEVENTF_RIGHTUP)};
+        sendInputs(inputs);
+    }
+}
+
+std::wstring ReaderProcess::title() const
+{
+    wchar_t text[1024] = {0};
+    GetWindowTextW(m_window, text, 1024);
+    return text;
 }
 
 bool ReaderProcess::waitForExit(DWORD limitMs, DWORD& exitCode)

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 class ReaderProcess {
@@ -21,15 +22,22 @@ public:
     DWORD processId() const { return m_process.dwProcessId; }
 
     void key(WORD virtualKey);
+    // Several keys in a row, to one focus (a menu opened by the first stays open).
+    void keys(std::initializer_list<WORD> virtualKeys);
     void typeChar(wchar_t c);
     void wheel(int delta);
     void click(int x, int y, DWORD down, DWORD up); // client coordinates
     void doubleClick(int x, int y);
     void middleClick(int x, int y);
+    void leftClick(int x, int y);
+    void rightClick(int x, int y);
+    // Right clicks at several points in one go, as fast as the input allows.
+    void rightClicks(std::initializer_list<POINT> points);
     void postCommand(UINT id);
     // A scroll bar request, handled before this returns.
     void sendScroll(WORD request, WORD position);
     LRESULT sendCommand(UINT id);
+    std::wstring title() const;
 
     // Waits until the other thread has handled what was sent before (not
     // what was posted or typed: those come after sent messages).
@@ -40,6 +48,7 @@ public:
 
 private:
     void focus();
+    void moveCursorTo(int x, int y); // client coordinates
 
     PROCESS_INFORMATION m_process = {};
     HWND m_window = nullptr;

@@ -1,0 +1,61 @@
+#pragma once
+
+// Where the page's text lies in a grab of the reader's client area, read from
+// the ink alone: its lines and, on each, the runs of ink that are its words
+// (letters touch or nearly so; blanks are wider).
+
+#include <cstdint>
+#include <vector>
+
+#include "ReaderTestSupport.h"
+
+struct InkRun {
+    int left;
+    int right; // inclusive
+    int centre() const { return (left + right) / 2; }
+};
+
+struct InkLine {
+    int top;
+    int bottom; // inclusive
+    std::vector<InkRun> runs;
+
+    int left() const { return runs.front().left; }
+    int right() const { return runs.back().right; }
+    int centreY() const { return (top + bottom) / 2; }
+    // A paragraph's first line is indented by eight blanks.
+    bool indented() const { return left() >= IndentedFrom; }
+
+    static const int IndentedFrom = 100;
+};
+
+// The lines of text between columns left and right (exclusive), top first.
+std::vector<InkLine> inkLines(const Grab& grab, int left, int right);
+// The line whose top lies within a few rows of `top`, or null.
+const InkLine* lineNear(const std::vector<InkLine>& lines, int top);
+
+// A place in the page's reading order: a line, then a column.
+struct TextPlace {
+    int line;
+    int x;
+    bool operator<(const TextPlace& o) const { return line != o.line ? line < o.line : x < o.x; }
+    bool operator==(const TextPlace& o) const { return line == o.line && x == o.x; }
+    bool operator!=(const TextPlace& o) const { return !(*this == o); }
+};
+
+// The page line, counted from the document's top, whose ink begins at a
+// client row while the page is scrolled by `offset` (past the author's
+// picture, where the line tops are 20 more than a multiple of 30). The saved
+// offset may run one timer step (5 pixels) ahead of the pixels: lines are
+// told apart by rounding.
+int pageLineOfInk(int inkTop, int32_t offset);
+// The document row where that line's box begins.
+int32_t pageLineTop(int line);
+// Where the pixels of one colour begin and end in reading order; false when
+// the grab holds none.
+bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front, TextPlace& back);
+
+// Whether two grabs have ink (any pixel not white) at the same places.
+bool sameInk(const Grab& a, const Grab& b);
+// Whether two grabs are equal, pixel for pixel.
+bool samePixels(const Grab& a, const Grab& b);
