@@ -165,42 +165,60 @@ bool probeHasInk(HWND hwnd)
     return ink;
 }
 
-// Milliseconds from CreateProcess to the first ink in the probe of the
-// program's window of class `className`; negative when it never shows.
-double timeToFirstPaint(const std::wstring& program, const wchar_t* className)
+// Starts a program with no saved offset; t0 is when CreateProcess was called.
+bool startProgram(const std::wstring& program, PROCESS_INFORMATION& pi, double& t0)
 {
     writeSavedOffset(nullptr);
     STARTUPINFOW si;
     ZeroMemory(&si, sizeof(si));
     si.cb = sizeof(si);
-    PROCESS_INFORMATION pi;
     std::wstring commandLine = L"\"" + program + L"\"";
-    const double t0 = nowMs();
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
-    double ms = -1;
-    HWND window = nullptr;
-    while (nowMs() - t0 < 20000) {
-        if (window == nullptr) {
-            HWND found = FindWindowW(className, nullptr);
-            DWORD pid = 0;
-            if (found != nullptr)
-                GetWindowThreadProcessId(found, &pid);
-            if (pid == pi.dwProcessId)
-                window = found;
-        }
-        if (window != nullptr && IsWindowVisible(window) && probeHasInk(window)) {
-            ms = nowMs() - t0;
-            break;
-        }
-        Sleep(1);
-    }
+    t0 = nowMs();
+    return CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi) != FALSE;
+}
+
+// The window of class `className` that the process owns, or null.
+HWND windowOf(const PROCESS_INFORMATION& pi, const wchar_t* className)
+{
+    HWND found = FindWindowW(className, nullptr);
+    DWORD pid = 0;
+    if (found != nullptr)
+        GetWindowThreadProcessId(found, &pid);
+    return pid == pi.dwProcessId ? found : nullptr;
+}
+
+// Closes the window and waits for the process, which ends by force when it hangs.
+void closeProgram(const PROCESS_INFORMATION& pi, HWND window)
+{
     if (window != nullptr)
         PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+}
+
+// Milliseconds from CreateProcess to the first ink in the probe of the
+// program's window of class `className`; negative when it never shows.
+double timeToFirstPaint(const std::wstring& program, const wchar_t* className)
+{
+    PROCESS_INFORMATION pi;
+    double t0 = 0;
+    if (!startProgram(program, pi, t0))
+        return -1;
+    double ms = -1;
+    HWND window = nullptr;
+    while (nowMs() - t0 < 20000) {
+        if (window == nullptr)
+            window = windowOf(pi, className);
+        if (window != nullptr && IsWindowVisible(window) && probeHasInk(window)) {
+            ms = nowMs() - t0;
+            break;
+        }
+        Sleep(1);
+    }
+    closeProgram(pi, window);
     return ms;
 }
 
@@ -208,34 +226,16 @@ double timeToFirstPaint(const std::wstring& program, const wchar_t* className)
 // program waits for input with nothing left to do, its first paint done.
 double timeToInputIdle(const std::wstring& program, const wchar_t* className)
 {
-    writeSavedOffset(nullptr);
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    std::wstring commandLine = L"\"" + program + L"\"";
-    const double t0 = nowMs();
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    double t0 = 0;
+    if (!startProgram(program, pi, t0))
         return -1;
     const bool idle = WaitForInputIdle(pi.hProcess, 20000) == 0;
     const double ms = idle ? nowMs() - t0 : -1;
     HWND window = nullptr;
-    for (int i = 0; i < 2000 && window == nullptr; ++i) {
-        HWND found = FindWindowW(className, nullptr);
-        DWORD pid = 0;
-        if (found != nullptr)
-            GetWindowThreadProcessId(found, &pid);
-        if (pid == pi.dwProcessId)
-            window = found;
-        else
-            Sleep(1);
-    }
-    if (window != nullptr)
-        PostMessageW(window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    for (int i = 0; i < 2000 && (window = windowOf(pi, className)) == nullptr; ++i)
+        Sleep(1);
+    closeProgram(pi, window);
     return ms;
 }
 

@@ -23,7 +23,6 @@ namespace {
 const int32_t Margin = 64;     // a sixteenth of the 1024 pixels of the tests' screen
 const int32_t LineLimit = 896; // 1024 less both margins, the right one twice as wide
 const int32_t PictureGap = 550;
-const uint32_t Green = 0x009F00;
 
 // A picture slot standing at (120, 100): 40 wide, 1100 high, red down to
 // row 299, blue to row 999, magenta below.
@@ -644,7 +643,7 @@ TEST_F(ReaderBookTest, OnlyPlaybackColoursSegmentsAndThePageFollowsThem)
     EXPECT_EQ(s_reader->autoScroll(), 1);
     UpdateWindow(m_hwnd);
     const Grab grab = grabClient(m_hwnd);
-    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, Green), 0) << "it shows green";
+    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, HeardGreen), 0) << "it shows green";
 
     // The timer's test near the top edge stops it.
     scrollTo(layer.cellAt(first).top() - 50);

@@ -256,9 +256,9 @@ TEST_F(ReaderDriverTest, DoubleClickLooksUpAWordAndColoursIt)
     Grab grab;
     EXPECT_TRUE(waitFor([&] {
         grab = grabClient(reader.window());
-        return countColor(grab, 50, 60, 140, 80, 0x0000DF) > 0;
+        return countColor(grab, 50, 60, 140, 80, LookedUpBlue) > 0;
     }, Limit)) << "the word turns blue";
-    EXPECT_EQ(countColor(grab, 0, 0, grab.width, 55, 0x0000DF), 0) << "nothing else does";
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, 55, LookedUpBlue), 0) << "nothing else does";
 
     // The middle button acts as a double click; "été" goes whole.
     const POINT ete = pagePoint(1, EteColumn + 1, 0);

@@ -21,10 +21,6 @@ const DWORD Limit = 10000;
 // Playbacks here run for seconds; the capture device plays faster than real time.
 const DWORD PlayLimit = 30000;
 
-const uint32_t Green = 0x009F00;
-const uint32_t Blue = 0x0000DF;
-const uint32_t Teal = 0x00B0B0;
-const uint32_t BalloonFill = 0xFFFFDF;
 
 std::string bytes(std::initializer_list<int> values)
 {
@@ -443,7 +439,7 @@ TEST_F(WideProgramTest, LeftClicksStepABalloonThroughTheVisibleTranslations)
 
     click(a);
     const Grab russianA = newBalloon({&page});
-    EXPECT_GT(countColor(russianA, 0, 0, russianA.width, russianA.height, Teal), 20) << "the dotted outline";
+    EXPECT_GT(countColor(russianA, 0, 0, russianA.width, russianA.height, OutlineTeal), 20) << "the dotted outline";
     EXPECT_GT(countColor(russianA, 0, a.bottom, russianA.width, russianA.height, BalloonFill), 1000)
         << "the balloon below its sentence";
     click(a);
@@ -496,7 +492,7 @@ TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
     ASSERT_EQ(title.runs.size(), 2u) << "CHAPITRE II";
     auto blueIn = [&](const InkRun& run, const InkLine& line) {
         const Grab grab = grabClient(reader.window());
-        return countColor(grab, run.left, line.top, run.right + 1, line.bottom + 1, Blue);
+        return countColor(grab, run.left, line.top, run.right + 1, line.bottom + 1, LookedUpBlue);
     };
     reader.doubleClick(title.runs[0].centre(), title.centreY());
     ASSERT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << browserLines();
@@ -572,7 +568,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         offsets.push_back(before);
         TextPlace front{0, 0};
         TextPlace back{0, 0};
-        if (!colourSpan(grab, before, Green, front, back))
+        if (!colourSpan(grab, before, HeardGreen, front, back))
             continue;
         if (fronts.empty()) {
             EXPECT_EQ(front.line, clickedLine) << "the clicked line turns green first";
@@ -620,7 +616,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
     ASSERT_TRUE(waitFor(
         [&] {
             grab = grabClient(reader.window());
-            return countColor(grab, 0, 0, grab.width, grab.height, Green) == 0;
+            return countColor(grab, 0, 0, grab.width, grab.height, HeardGreen) == 0;
         },
         Limit));
     const int32_t stopOffset = savedOffset();
@@ -636,7 +632,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
             const size_t now = files.size() < 2 ? 0 : capturedBytes8(files[1], track12);
             const bool same = now == played;
             played = now;
-            EXPECT_EQ(countColor(grab = grabClient(reader.window()), 0, 0, grab.width, grab.height, Green), 0);
+            EXPECT_EQ(countColor(grab = grabClient(reader.window()), 0, 0, grab.width, grab.height, HeardGreen), 0);
             return same;
         },
         PlayLimit));
@@ -688,7 +684,7 @@ TEST_F(WideProgramTest, AQuickStopAndPlayPlaysTheOldBlocksThenTheNewChain)
             return files.size() >= 2 && capturedBytes8(files[1], chain1195) > 40000;
         },
         PlayLimit))
-        << readCapture().size() << " files; green " << countColor(grabClient(reader.window()), 0, 0, 1007, 730, Green)
+        << readCapture().size() << " files; green " << countColor(grabClient(reader.window()), 0, 0, 1007, 730, HeardGreen)
         << "; first " << capturedBytes8(readCapture()[0], chain1194) << " of " << chain1194.size();
     exitByMenu(reader);
 
@@ -832,7 +828,7 @@ TEST_F(WideProgramTest, ExitDuringPlaybackEndsCleanlyAndTheNextStartShowsTheSame
                 ASSERT_TRUE(waitFor(
                     [&] {
                         const Grab grab = grabClient(reader.window());
-                        return countColor(grab, 0, end.top, grab.width, end.bottom + 1, Green) > 0;
+                        return countColor(grab, 0, end.top, grab.width, end.bottom + 1, HeardGreen) > 0;
                     },
                     PlayLimit));
             } else {

@@ -384,8 +384,8 @@ TEST_F(ReaderEventsTest, BalloonsStepThroughTheVisibleTranslations)
     EXPECT_TRUE(balloonShows(u"Dogs & cats bark loudly."));
     UpdateWindow(m_hwnd);
     const Grab grab = grabClient(m_hwnd);
-    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, 0xFFFFDF), 1000) << "the balloon is drawn";
-    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, 0x00B0B0), 20) << "so is the outline";
+    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, BalloonFill), 1000) << "the balloon is drawn";
+    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, OutlineTeal), 20) << "so is the outline";
     leftClick(SentenceANext);
     EXPECT_FALSE(anyBalloonShows());
 

@@ -29,7 +29,6 @@
 
 namespace {
 
-const uint32_t Green = 0x009F00;
 const uint32_t FirstSegment = 1194; // chapter VI's first
 const double PlaybackMs = 60000;
 // The band grabbed: the green segment's lines and two more (seven more
@@ -276,7 +275,7 @@ int main()
             continue;
         TextPlace front{0, 0};
         TextPlace back{0, 0};
-        if (!colourSpan(grab, offset + grabber.top(), Green, front, back))
+        if (!colourSpan(grab, offset + grabber.top(), HeardGreen, front, back))
             continue;
         lastGreen = grabbed;
         // Only one segment is green at a time: a green that begins later is

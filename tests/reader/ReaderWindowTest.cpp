@@ -308,10 +308,8 @@ TEST_F(ReaderWindowTest, OutlineAndBalloonPaintOverThePage)
     UpdateWindow(m_hwnd);
     pumpMessages();
 
-    const uint32_t teal = 0x00B0B0;
-    const uint32_t yellow = 0xFFFFDF;
     Grab grab = grabClient(m_hwnd);
-    EXPECT_GT(countColor(grab, 17, 119, 222, 120, teal), 20) << "the outline's top edge";
+    EXPECT_GT(countColor(grab, 17, 119, 222, 120, OutlineTeal), 20) << "the outline's top edge";
     const Callout& balloon = s_reader->calloutLayer().callout(id);
     const int left = balloon.outlinePoint(4).x;
     const int right = balloon.outlinePoint(3).x;
@@ -319,9 +317,9 @@ TEST_F(ReaderWindowTest, OutlineAndBalloonPaintOverThePage)
     const int bottom = balloon.outlinePoint(3).y;
     ASSERT_LT(top, bottom);
     // Over the page's lines: the band inside the edge is the balloon's own.
-    EXPECT_EQ(countColor(grab, left + 1, top + 1, right, top + 3, yellow), 2 * (right - left - 1));
-    EXPECT_GT(countColor(grab, left, top, right + 1, bottom + 1, yellow), (right - left) * (bottom - top) / 2);
-    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, teal), 0);
+    EXPECT_EQ(countColor(grab, left + 1, top + 1, right, top + 3, BalloonFill), 2 * (right - left - 1));
+    EXPECT_GT(countColor(grab, left, top, right + 1, bottom + 1, BalloonFill), (right - left) * (bottom - top) / 2);
+    EXPECT_GT(countColor(grab, 0, 0, grab.width, grab.height, OutlineTeal), 0);
 
     s_reader->outlineLayer().hideAll();
     s_reader->calloutLayer().removeCallout(id);
@@ -329,6 +327,6 @@ TEST_F(ReaderWindowTest, OutlineAndBalloonPaintOverThePage)
     UpdateWindow(m_hwnd);
     pumpMessages();
     grab = grabClient(m_hwnd);
-    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, teal), 0);
-    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, yellow), 0);
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, OutlineTeal), 0);
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, BalloonFill), 0);
 }
