@@ -59,7 +59,7 @@ winpath() {
 
 sh "$root/cmake/wine-prefix.sh" init "$prefix" "$home"
 sh "$root/cmake/reader-prefix.sh" "$prefix" "$home" "$build/tests/reader/fake_browser.exe" \
-    reader_bench_w.exe reader_book_bench_w.exe bare_window.exe Tavrems.exe
+    reader_bench_w.exe reader_book_bench_w.exe reader_play_bench_w.exe bare_window.exe Tavrems.exe
 # Sound goes to capture files, as in the tests.
 mkdir -p "$bench_home"
 cat >"$bench_home/.asoundrc" <<EOF

@@ -88,11 +88,6 @@ int pageLineOfInk(int inkTop, int32_t offset)
     return (inkTop + offset - LineTopRemainder - InkBelowLineTop + LinePitch / 2) / LinePitch;
 }
 
-int32_t pageLineTop(int line)
-{
-    return LineTopRemainder + LinePitch * line;
-}
-
 bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front, TextPlace& back)
 {
     // Most grabs hold none: no lines to find then.

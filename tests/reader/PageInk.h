@@ -49,8 +49,6 @@ struct TextPlace {
 // offset may run one timer step (5 pixels) ahead of the pixels: lines are
 // told apart by rounding.
 int pageLineOfInk(int inkTop, int32_t offset);
-// The document row where that line's box begins.
-int32_t pageLineTop(int line);
 // Where the pixels of one colour begin and end in reading order; false when
 // the grab holds none.
 bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front, TextPlace& back);

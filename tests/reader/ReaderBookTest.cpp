@@ -663,6 +663,49 @@ TEST_F(ReaderBookTest, OnlyPlaybackColoursSegmentsAndThePageFollowsThem)
     EXPECT_EQ(s_reader->highlightLast(), static_cast<int32_t>(last));
 }
 
+// A segment over two lines turns green and black again on both of them,
+// though colouring asks for a repaint of its last line only.
+TEST_F(ReaderBookTest, ASegmentOverTwoLinesIsColouredOnBoth)
+{
+    TextLayer& layer = s_reader->textLayer();
+    const AudioSegmentArray& segments = BookData::instance().segments();
+    uint32_t j = 0;
+    uint32_t first = 0;
+    uint32_t last = 0;
+    for (j = 1000; j < segments.count(); ++j) {
+        const AudioSegment& s = segments.at(j);
+        const uint32_t o = static_cast<uint32_t>(s_reader->paragraphOffset(static_cast<uint32_t>(s.paragraphIndex())));
+        first = o + static_cast<uint32_t>(s.firstChar());
+        last = o + static_cast<uint32_t>(s.lastChar());
+        if (layer.cellAt(first).top() != layer.cellAt(last).top())
+            break;
+    }
+    ASSERT_LT(j, segments.count());
+    s_reader->setAutoScroll(0);
+    scrollTo(layer.cellAt(first).top() - 100);
+    s_reader->invalidate();
+    UpdateWindow(m_hwnd);
+    const int32_t offset = s_reader->scrollOffset();
+    auto greenOnLineOf = [&](const Grab& grab, uint32_t cell) {
+        const int32_t top = layer.cellAt(cell).top() - offset;
+        const int32_t bottom = layer.cellAt(cell).bottom() - offset;
+        return countColor(grab, 0, top, grab.width, bottom, HeardGreen);
+    };
+
+    s_reader->setPlaying(1);
+    s_reader->highlightSegment(j);
+    UpdateWindow(m_hwnd);
+    Grab grab = grabClient(m_hwnd);
+    EXPECT_GT(greenOnLineOf(grab, first), 0) << "the first line";
+    EXPECT_GT(greenOnLineOf(grab, last), 0) << "the last line";
+
+    s_reader->unhighlightSegment(j);
+    UpdateWindow(m_hwnd);
+    grab = grabClient(m_hwnd);
+    EXPECT_EQ(countColor(grab, 0, 0, grab.width, grab.height, HeardGreen), 0);
+    s_reader->setPlaying(0);
+}
+
 TEST_F(ReaderBookTest, TheTitleIsTheFirstParagraphWithoutItsLineEnd)
 {
     const WideString& first = BookData::instance().text().at(0).text();

@@ -5,7 +5,9 @@
 //   reader_play_bench PROGRAM [STARTS]
 //   - highlight latency: for each of STARTS (default 60) segment starts of
 //     one playback, from the moment the capture holds the segment's first
-//     byte to the first grab of the window that shows the segment green;
+//     byte of sound to the first grab of the window that shows the segment's
+//     first characters green (where they lie, this process's own reader
+//     window finds by laying the book out);
 //   - the program's memory after start-up, after 60 s of playback and after
 //     200 balloon cycles (open, next translation, closed).
 
@@ -26,17 +28,16 @@
 #include "ReaderProcess.h"
 #include "ReaderTestSupport.h"
 #include "SoundTestSupport.h"
+#include "document/BookData.h"
+#include "reader/ReaderApp.h"
+#include "reader/ReaderWindow.h"
 
 namespace {
 
 const uint32_t FirstSegment = 1194; // chapter VI's first
 const double PlaybackMs = 60000;
-// The band grabbed: the green segment's lines and two more (seven more
-// while no green shows), from the gap above the first.
-const int LineHeight = 30;
-const int BandMargin = 6;
-const int BandLinesAfter = 2;
-const int WideBandLinesAfter = 7;
+// Rows grabbed above and below a segment's first characters.
+const int BoxMargin = 6;
 const int BalloonCycles = 200;
 
 int32_t savedOffset()
@@ -182,6 +183,34 @@ void printLatencies(std::vector<double> ms)
                 ms.size(), ms[ms.size() / 2], ms[p95], ms.back(), ms.front());
 }
 
+// Where the first characters (up to four, on one line) of each segment from
+// first to last lie on the page, in document pixels: the reader's own window
+// lays the book in the current directory out here as the program does.
+std::vector<Rect> segmentFirstCharacters(uint32_t first, uint32_t last)
+{
+    std::vector<Rect> boxes;
+    ReaderApp* app = ReaderApp::instance();
+    if (app == nullptr || app->reader() == nullptr)
+        return boxes;
+    app->init(GetModuleHandle(nullptr), SW_SHOWNORMAL);
+    ReaderWindow* reader = app->reader();
+    TextLayer& layer = reader->textLayer();
+    const AudioSegmentArray& segments = BookData::instance().segments();
+    for (uint32_t j = first; j <= last && j < segments.count(); ++j) {
+        const AudioSegment& s = segments.at(j);
+        const uint32_t c = static_cast<uint32_t>(reader->paragraphOffset(static_cast<uint32_t>(s.paragraphIndex())) +
+                                                 s.firstChar());
+        const TextCell& a = layer.cellAt(c);
+        uint32_t end = c;
+        while (end < c + 3 && end + 1 < layer.cellCount() && layer.cellAt(end + 1).top() == a.top())
+            ++end;
+        const TextCell& b = layer.cellAt(end);
+        boxes.push_back(Rect(a.left(), a.top(), b.right() - a.left(), a.bottom() - a.top()));
+    }
+    DestroyWindow(reader->hwnd());
+    return boxes;
+}
+
 } // namespace
 
 int main()
@@ -197,6 +226,10 @@ int main()
     const uint32_t last = FirstSegment + starts + 20;
     EditionSound sound(currentDirectory());
     const std::vector<std::string> expected = sound.playedBytes(FirstSegment, last, true);
+    if (expected.empty() || expected[0].empty()) {
+        std::printf("no demo edition in the current directory\n");
+        return 1;
+    }
     std::vector<EditionSound::SegmentStart> segmentStarts = sound.playedSegmentStarts(FirstSegment, last);
     // Silence (0x80) in the capture may be inserted by the device: a segment
     // counts as heard at its first byte of sound.
@@ -205,8 +238,9 @@ int main()
         while (start.offset + 1 < bytes.size() && static_cast<unsigned char>(bytes[start.offset]) == 0x80)
             ++start.offset;
     }
-    if (expected.empty() || expected[0].empty()) {
-        std::printf("no demo edition in the current directory\n");
+    const std::vector<Rect> boxes = segmentFirstCharacters(FirstSegment, last);
+    if (boxes.empty()) {
+        std::printf("the book could not be laid out here\n");
         return 1;
     }
 
@@ -236,22 +270,15 @@ int main()
     }
     reader.rightClick(lines[2].runs[1].centre(), lines[2].centreY());
 
-    // Each segment's start: when its first byte is in the capture, when it
-    // first shows green. A grab of the whole client area takes tens of
-    // milliseconds across processes: only a band is grabbed, from the first
-    // line of the segment last seen green to two lines past its last (the
-    // next segment begins there), seven past it while no green shows, the
-    // whole area when even that loses it.
+    // Each segment's start: when its first byte is in the capture, when its
+    // first characters first show green. Only the rows of those characters
+    // are grabbed (a grab of the whole client area takes tens of
+    // milliseconds across processes).
     CaptureFollower capture(expected);
     BandGrabber grabber(reader.window());
     std::vector<double> captured;
     std::vector<double> green;
     std::vector<double> rounds;
-    bool seen = false;
-    TextPlace lastFront{0, 0};
-    TextPlace lastBack{0, 0};
-    int32_t bandTop = 0; // in document pixels; 0 while the band is to be found
-    double lastGreen = nowMs();
     const double playStart = nowMs();
     double previous = playStart;
     while ((captured.size() < starts || green.size() < starts) && nowMs() - playStart < 120000) {
@@ -262,34 +289,19 @@ int main()
         while (captured.size() < segmentStarts.size() &&
                capture.matched(segmentStarts[captured.size()].device) > segmentStarts[captured.size()].offset)
             captured.push_back(now);
+        if (green.size() >= boxes.size())
+            break;
+        // The settings may run one timer step (5 pixels) ahead of the pixels.
+        const Rect& box = boxes[green.size()];
         const int32_t offset = savedOffset();
-        // Wider while the green is not found: between two segments, and where
-        // the next one begins further down.
-        const double missing = now - lastGreen;
-        const bool whole = bandTop == 0 || missing > 500;
-        const int after = missing > 100 ? WideBandLinesAfter : BandLinesAfter;
-        const int rows = std::min(grabber.height(), (lastBack.line - lastFront.line + 1 + after) * LineHeight + BandMargin);
-        const Grab grab = whole ? grabber.grab(0, grabber.height()) : grabber.grab(bandTop - offset, rows);
+        const int32_t top = box.top() - offset - BoxMargin;
+        if (top < 0 || top + box.height() + 2 * BoxMargin > grabber.height())
+            continue;
+        const Grab grab = grabber.grab(top, box.height() + 2 * BoxMargin);
         const double grabbed = nowMs();
-        if (savedOffset() != offset)
-            continue;
-        TextPlace front{0, 0};
-        TextPlace back{0, 0};
-        if (!colourSpan(grab, offset + grabber.top(), HeardGreen, front, back))
-            continue;
-        lastGreen = grabbed;
-        // Only one segment is green at a time: a green that begins later is
-        // the next one. Its end is not compared, as a grab taken while the
-        // window paints may show a line half redrawn.
-        if (!seen || lastFront < front) {
+        const int rowTop = top - grabber.top();
+        if (countColor(grab, box.left(), rowTop, box.right(), rowTop + box.height() + 2 * BoxMargin, HeardGreen) > 0)
             green.push_back(grabbed);
-            seen = true;
-            lastFront = front;
-            lastBack = back;
-        } else if (lastBack < back) {
-            lastBack = back;
-        }
-        bandTop = pageLineTop(lastFront.line) - BandMargin;
     }
     std::vector<double> latencies;
     for (size_t k = 0; k < captured.size() && k < green.size(); ++k)
