@@ -7,7 +7,8 @@
 # Full: tracks at 22050 Hz mono 16-bit, default directory build/demo.
 # Quick (--quick): tracks at 8000 Hz mono 8-bit, default build/demo-quick.
 # Builds the generator in build/native (configured when missing, as
-# scripts/test.sh does; it needs the packages that script installs).
+# scripts/test.sh does; it needs the packages scripts/install-packages.sh
+# installs).
 set -eu
 here=$(pwd)
 cd "$(dirname "$0")/.."

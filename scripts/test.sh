@@ -8,22 +8,7 @@ set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages="cmake ninja-build g++ googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth"
-missing=""
-for p in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $p"
-    fi
-done
-if [ -n "$missing" ]; then
-    if [ "$(id -u)" -ne 0 ]; then
-        echo "test.sh: missing packages:$missing (run as root to install them)" >&2
-        exit 1
-    fi
-    echo "test.sh: installing$missing"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
-fi
+scripts/install-packages.sh
 
 jobs=$(nproc)
 
