@@ -95,8 +95,8 @@ TEST(BalloonPaintTest, ScrollingMovesTheOutlineAndTheBalloonUpWithThePage)
     const Grab before = grabClient(w.hwnd());
     ASSERT_EQ(before.width, DibWindow::Width);
     ASSERT_EQ(before.height, DibWindow::Height);
-    EXPECT_GT(countColor(before, 0, 0, before.width, before.height, Teal), 20);
-    EXPECT_GT(countColor(before, 0, 0, before.width, before.height, BalloonYellow), 1000);
+    EXPECT_GT(countColor(before, 0, 0, before.width, before.height, OutlineTeal), 20);
+    EXPECT_GT(countColor(before, 0, 0, before.width, before.height, BalloonFill), 1000);
     EXPECT_EQ(GetPixel(w.hdc(), 297, 199), RGB(0, 176, 176));
 
     w.scrollDown(20, 0);

@@ -132,7 +132,7 @@ TEST(CalloutLayerTest, SlotsAreTakenInTurnAndEachBalloonKeepsItsOwnText)
 
     redraw(w, layer);
     const std::vector<uint32_t> shown = w.pixels();
-    EXPECT_GT(w.count(BalloonYellow, 0, 0, DibWindow::Width, DibWindow::Height), 0);
+    EXPECT_GT(w.count(BalloonFill, 0, 0, DibWindow::Width, DibWindow::Height), 0);
     layer.removeCallout(25);
     redraw(w, layer);
     EXPECT_TRUE(w.pixels() == shown) << "a slot past the ring hides nothing";
@@ -190,10 +190,10 @@ TEST(CalloutLayerTest, ABalloonIsPaleYellowWithABlackEdgeAndBlackTextAndLeavesTh
     EXPECT_EQ(w.pixel(midX, b.bottom + 1), White);
     EXPECT_EQ(w.pixel(b.left + 2, b.top - 1), White);
     for (int x = b.left + 1; x < t.left; ++x)
-        EXPECT_EQ(w.pixel(x, midY), BalloonYellow) << x;
+        EXPECT_EQ(w.pixel(x, midY), BalloonFill) << x;
     for (int y = b.top + 1; y < t.top; ++y)
-        EXPECT_EQ(w.pixel(midX, y), BalloonYellow) << y;
-    EXPECT_EQ(w.count(BalloonYellow, b.left + 1, b.bottom - 3, b.right, b.bottom), 3 * (b.right - b.left - 1));
+        EXPECT_EQ(w.pixel(midX, y), BalloonFill) << y;
+    EXPECT_EQ(w.count(BalloonFill, b.left + 1, b.bottom - 3, b.right, b.bottom), 3 * (b.right - b.left - 1));
 
     // The text is black (grey where smoothed) on the balloon, whatever colour
     // the context had.
@@ -202,7 +202,7 @@ TEST(CalloutLayerTest, ABalloonIsPaleYellowWithABlackEdgeAndBlackTextAndLeavesTh
     for (int y = t.top; y < t.bottom; ++y) {
         for (int x = t.left; x < t.right; ++x) {
             const uint32_t p = w.pixel(x, y);
-            if (p == BalloonYellow)
+            if (p == BalloonFill)
                 continue;
             ++ink;
             EXPECT_EQ(p >> 16, (p >> 8) & 0xFF) << x << "," << y;
@@ -283,7 +283,7 @@ TEST(CalloutLayerTest, ALongTranslationWrapsIntoLinesOfAtMostTheMaximum)
     int bands = 0;
     bool inBand = false;
     for (int y = t.top; y < t.bottom; ++y) {
-        const bool ink = w.count(BalloonYellow, t.left, y, t.right, y + 1) < t.right - t.left;
+        const bool ink = w.count(BalloonFill, t.left, y, t.right, y + 1) < t.right - t.left;
         bands += ink && !inBand ? 1 : 0;
         inBand = ink;
     }
@@ -391,9 +391,9 @@ TEST(CalloutLayerTest, SeventyThousandPaintsMakeNoGdiObject)
     redraw(w, outline);
     balloons.draw(w.hdc());
     GdiFlush();
-    EXPECT_GT(w.count(Teal, 97, 59, 182, 60), 0);
+    EXPECT_GT(w.count(OutlineTeal, 97, 59, 182, 60), 0);
     const Box b = boxOf(balloons.callout(0));
-    EXPECT_EQ(w.pixel(b.left + 1, b.top + 1), BalloonYellow);
+    EXPECT_EQ(w.pixel(b.left + 1, b.top + 1), BalloonFill);
     EXPECT_EQ(w.pixel(b.left, b.top + 1), Black);
 
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));

@@ -10,17 +10,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "MemoryPicture.h"
+#include "PixelColors.h"
 #include "reader/WinApiWindow.h"
-
-// Pixels as the bitmap holds them: 0x00RRGGBB.
-inline uint32_t rgb(uint32_t r, uint32_t g, uint32_t b)
-{
-    return (r << 16) | (g << 8) | b;
-}
-const uint32_t White = rgb(255, 255, 255);
-const uint32_t Black = rgb(0, 0, 0);
-const uint32_t Teal = rgb(0, 176, 176);
-const uint32_t BalloonYellow = rgb(255, 255, 223);
 
 class DibWindow : public WinApiWindow {
 public:
@@ -33,11 +25,14 @@ public:
     // The memory device context with the bitmap, filled white.
     void acquireDC() override;
 
-    void fill(uint32_t color);
-    uint32_t pixel(int x, int y) const { return m_bits[static_cast<size_t>(y) * Width + x] & 0x00FFFFFF; }
-    std::vector<uint32_t> pixels() const;
+    void fill(uint32_t color) { m_picture->fill(color); }
+    uint32_t pixel(int x, int y) const { return m_picture->at(x, y); }
+    std::vector<uint32_t> pixels() const { return m_picture->pixels(); }
     // Pixels in [left, right) x [top, bottom) of a colour.
-    int count(uint32_t color, int left, int top, int right, int bottom) const;
+    int count(uint32_t color, int left, int top, int right, int bottom) const
+    {
+        return m_picture->count(color, left, top, right, bottom);
+    }
 
     void setTranslationVisible(uint32_t, uint8_t) override {}
     void setDictionaryLanguage(uint32_t) override {}
@@ -48,7 +43,5 @@ public:
     int32_t documentHeight() override { return 0; }
 
 private:
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old_bitmap;
-    uint32_t* m_bits;
+    MemoryPicture* m_picture;
 };

@@ -42,12 +42,12 @@ bool onEdge(const Edge& e, int x, int y, int s)
     return x0 <= x && x <= x1 && y0 <= y && y <= y1;
 }
 
-// Teal pixels on an edge without its two ends, which other edges share.
+// OutlineTeal pixels on an edge without its two ends, which other edges share.
 int tealOn(const DibWindow& w, const Edge& e, int s)
 {
     const bool horizontal = e.from.y == e.to.y;
     const int along = horizontal ? 1 : 0;
-    return w.count(Teal, std::min(e.from.x, e.to.x) + along, std::min(e.from.y, e.to.y) - s + 1 - along,
+    return w.count(OutlineTeal, std::min(e.from.x, e.to.x) + along, std::min(e.from.y, e.to.y) - s + 1 - along,
                    std::max(e.from.x, e.to.x) + 1 - along, std::max(e.from.y, e.to.y) - s + along);
 }
 
@@ -98,7 +98,7 @@ TEST(OutlineLayerTest, TheOutlineFollowsTheScrollOffsetAndTouchesNothingElse)
                 for (const Edge& e : edges)
                     edge = edge || onEdge(e, x, y, s);
                 if (edge)
-                    ASSERT_TRUE(p == Teal || p == White) << x << "," << y << ": " << std::hex << p;
+                    ASSERT_TRUE(p == OutlineTeal || p == White) << x << "," << y << ": " << std::hex << p;
                 else
                     ASSERT_EQ(p, White) << x << "," << y;
             }
@@ -112,7 +112,7 @@ TEST(OutlineLayerTest, TheOutlineFollowsTheScrollOffsetAndTouchesNothingElse)
     PointArray none;
     layer.setPolygon(none);
     redraw(w, layer);
-    EXPECT_EQ(w.count(Teal, 0, 0, DibWindow::Width, DibWindow::Height), 0);
+    EXPECT_EQ(w.count(OutlineTeal, 0, 0, DibWindow::Width, DibWindow::Height), 0);
 }
 
 TEST(OutlineLayerTest, AFourPointOutlineAfterAnEightPointOneKeepsItsLastFourLines)
@@ -166,6 +166,6 @@ TEST(OutlineLayerTest, ALineIsDrawnAtItsDocumentYLessTheOffsetWithTheContextsPen
     SelectObject(w.hdc(), original);
     DeleteObject(red);
 
-    EXPECT_GT(w.count(Teal, 10, 100, 21, 101), 0);
-    EXPECT_EQ(w.count(Teal, 0, 0, DibWindow::Width, DibWindow::Height), w.count(Teal, 10, 100, 21, 101));
+    EXPECT_GT(w.count(OutlineTeal, 10, 100, 21, 101), 0);
+    EXPECT_EQ(w.count(OutlineTeal, 0, 0, DibWindow::Width, DibWindow::Height), w.count(OutlineTeal, 10, 100, 21, 101));
 }

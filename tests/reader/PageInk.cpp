@@ -5,7 +5,6 @@
 
 namespace {
 
-const uint32_t White = 0xFFFFFF;
 // Blank rows inside one line of text (between an accent and its letter).
 const int MaxGapRowsInLine = 2;
 // Blank columns inside one word; a blank between words is wider.

@@ -10,6 +10,7 @@
 
 #include "BitmapFiles.h"
 #include "BookTestWindow.h"
+#include "MemoryPicture.h"
 #include "ReaderTestSupport.h"
 #include "document/BookData.h"
 #include "edition/AudioEditionIsbns.h"
@@ -31,7 +32,6 @@ const int32_t TestPictureY = 100;
 const uint32_t Red = 0xFF0000;
 const uint32_t Blue = 0x0000FF;
 const uint32_t Magenta = 0xFF00FF;
-const uint32_t White = 0xFFFFFF;
 
 uint32_t testPictureColor(int, int y)
 {
@@ -43,62 +43,6 @@ CellChar cellCharOf(char16_t c)
     return static_cast<CellChar>(c);
 }
 
-// A memory device context over a white 32-bit top-down picture.
-class MemoryPicture {
-public:
-    MemoryPicture(HDC compatible, int width, int height) : m_width(width), m_height(height)
-    {
-        m_dc = CreateCompatibleDC(compatible);
-        BITMAPINFO bi;
-        ZeroMemory(&bi, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        m_dib = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = SelectObject(m_dc, m_dib);
-        clear();
-    }
-    ~MemoryPicture()
-    {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_dib);
-        DeleteDC(m_dc);
-    }
-    MemoryPicture(const MemoryPicture&) = delete;
-    MemoryPicture& operator=(const MemoryPicture&) = delete;
-
-    HDC dc() const { return m_dc; }
-    void clear()
-    {
-        GdiFlush();
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_bits[i] = White;
-    }
-    uint32_t at(int x, int y) const
-    {
-        GdiFlush();
-        return m_bits[static_cast<size_t>(y) * m_width + x] & 0xFFFFFF;
-    }
-    int countNotWhite() const
-    {
-        GdiFlush();
-        int n = 0;
-        for (int i = 0; i < m_width * m_height; ++i)
-            n += (m_bits[i] & 0xFFFFFF) != White ? 1 : 0;
-        return n;
-    }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc;
-    HBITMAP m_dib;
-    HGDIOBJ m_old;
-    uint32_t* m_bits = nullptr;
-};
 
 DWORD WINAPI audioEditionThread(LPVOID window)
 {
@@ -501,7 +445,7 @@ TEST_F(ReaderBookTest, ThePictureLayerCopiesWhatIsNearTheClientArea)
     EXPECT_EQ(layer.slot(0).m_bitmap, bitmap);
 
     auto drawAt = [&](int32_t offset) {
-        out.clear();
+        out.fill(White);
         s_reader->setScrollOffset(offset);
         layer.draw(out.dc());
         s_reader->setScrollOffset(kept);

@@ -336,9 +336,10 @@ protected:
 
 EventsTestWindow* ReaderEventsTest::s_reader = nullptr;
 
-const COLORREF Black = RGB(0, 0, 0);
-const COLORREF Green = RGB(0, 159, 0);
-const COLORREF Blue = RGB(0, 0, 223);
+// Cell colours as the text layer keeps them.
+const COLORREF BlackCell = RGB(0, 0, 0);
+const COLORREF GreenCell = RGB(0, 159, 0);
+const COLORREF BlueCell = RGB(0, 0, 223);
 
 } // namespace
 
@@ -481,15 +482,15 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
     // each segment as the posted notices come.
     rightClick(1);
     EXPECT_EQ(s_reader->playing(), 1);
-    ASSERT_TRUE(waitFor([&] { return segmentIs(1, Green); }, PlaybackTimeout));
-    EXPECT_TRUE(segmentIs(0, Black));
-    ASSERT_TRUE(waitFor([&] { return segmentIs(3, Green) || segmentIs(2, Green); }, PlaybackTimeout));
-    EXPECT_TRUE(segmentIs(1, Black)) << "a finished segment is black again";
+    ASSERT_TRUE(waitFor([&] { return segmentIs(1, GreenCell); }, PlaybackTimeout));
+    EXPECT_TRUE(segmentIs(0, BlackCell));
+    ASSERT_TRUE(waitFor([&] { return segmentIs(3, GreenCell) || segmentIs(2, GreenCell); }, PlaybackTimeout));
+    EXPECT_TRUE(segmentIs(1, BlackCell)) << "a finished segment is black again";
 
     // Played to the end of the table: still playing, the last segment black.
     ASSERT_TRUE(
         waitFor([&] { return s_reader->highlightFirst() == static_cast<int32_t>(cellOf(3, 10)); }, PlaybackTimeout));
-    ASSERT_TRUE(waitFor([&] { return segmentIs(3, Black); }, PlaybackTimeout));
+    ASSERT_TRUE(waitFor([&] { return segmentIs(3, BlackCell); }, PlaybackTimeout));
     EXPECT_EQ(s_reader->playing(), 1) << "a natural end leaves the window playing";
     ASSERT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
     std::vector<std::string> files = readCapture();
@@ -504,7 +505,7 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
     EXPECT_EQ(readCapture().size(), 1u) << "nothing more played";
     rightClick(3);
     EXPECT_EQ(s_reader->playing(), 1);
-    ASSERT_TRUE(waitFor([&] { return segmentIs(3, Green); }, PlaybackTimeout));
+    ASSERT_TRUE(waitFor([&] { return segmentIs(3, GreenCell); }, PlaybackTimeout));
 
     // Playing: any right click stops and blackens the highlight, also over a
     // looked-up word.
@@ -513,7 +514,7 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
     rightClickOffText();
     EXPECT_EQ(s_reader->playing(), 0);
     EXPECT_EQ(s_reader->autoScroll(), 0);
-    EXPECT_TRUE(segmentIs(3, Black));
+    EXPECT_TRUE(segmentIs(3, BlackCell));
     ASSERT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
     files = readCapture();
     ASSERT_EQ(files.size(), 2u);
@@ -545,23 +546,23 @@ TEST_F(ReaderEventsTest, PostedNoticesColourOnlyWhatTheyMay)
     post(SegmentFinishedMessage, static_cast<WPARAM>(-1));
     EXPECT_EQ(s_reader->highlightFirst(), 0);
     for (uint32_t i = 0; i < SegmentCount; ++i)
-        EXPECT_TRUE(segmentIs(i, Black)) << i;
+        EXPECT_TRUE(segmentIs(i, BlackCell)) << i;
 
     // Two starts without the finish between (a notice late), then a stop:
     // the stop blackens the highlighted one, the late finish the other.
     post(SegmentStartedMessage, 0);
     post(SegmentStartedMessage, 1);
-    EXPECT_TRUE(segmentIs(0, Green));
-    EXPECT_TRUE(segmentIs(1, Green));
+    EXPECT_TRUE(segmentIs(0, GreenCell));
+    EXPECT_TRUE(segmentIs(1, GreenCell));
     rightClickOffText();
     EXPECT_EQ(s_reader->playing(), 0);
-    EXPECT_TRUE(segmentIs(1, Black));
-    EXPECT_TRUE(segmentIs(0, Green));
+    EXPECT_TRUE(segmentIs(1, BlackCell));
+    EXPECT_TRUE(segmentIs(0, GreenCell));
     post(SegmentFinishedMessage, 0);
-    EXPECT_TRUE(segmentIs(0, Black)) << "a finish always blackens";
+    EXPECT_TRUE(segmentIs(0, BlackCell)) << "a finish always blackens";
     // A start after the stop: nothing.
     post(SegmentStartedMessage, 2);
-    EXPECT_TRUE(segmentIs(2, Black));
+    EXPECT_TRUE(segmentIs(2, BlackCell));
     EXPECT_EQ(s_reader->highlightFirst(), static_cast<int32_t>(cellOf(2, 14)));
 }
 
@@ -597,7 +598,7 @@ TEST_F(ReaderEventsTest, OnlyScrollingAndClicksStopThePageFollowing)
     const TextRegion& word = s_reader->sentenceRegions().at(SentenceA);
     SendMessageW(m_hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pointOf(word));
     EXPECT_EQ(s_reader->autoScroll(), 1) << "double click";
-    EXPECT_EQ(s_reader->textLayer().cellAt(cellOf(2, 0)).color().colorRef(), Blue) << "the word was looked up";
+    EXPECT_EQ(s_reader->textLayer().cellAt(cellOf(2, 0)).color().colorRef(), BlueCell) << "the word was looked up";
     EXPECT_TRUE(waitFor([&] { return readBrowserLog(log).size() == 1; }, 10000));
     s_reader->textLayer().colorRange(RgbColor(0, 0, 0), cellOf(2, 0), cellOf(2, 1));
 

@@ -24,6 +24,7 @@
 
 #include "BenchSupport.h"
 #include "EditionSound.h"
+#include "MemoryPicture.h"
 #include "PageInk.h"
 #include "ReaderProcess.h"
 #include "ReaderTestSupport.h"
@@ -91,67 +92,46 @@ private:
     std::vector<size_t> m_matched;
 };
 
-// Grabs a band of rows of a window's client area into a bitmap kept for it.
+// Grabs a band of rows of a window's client area into a picture kept for it.
 class BandGrabber {
 public:
-    explicit BandGrabber(HWND hwnd) : m_hwnd(hwnd)
-    {
-        RECT r = {0, 0, 0, 0};
-        GetClientRect(hwnd, &r);
-        m_width = r.right;
-        m_height = r.bottom;
-        m_window_dc = GetDC(hwnd);
-        m_dc = CreateCompatibleDC(m_window_dc);
-        BITMAPINFO bi;
-        ZeroMemory(&bi, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = m_width;
-        bi.bmiHeader.biHeight = -m_height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~BandGrabber()
-    {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-        ReleaseDC(m_hwnd, m_window_dc);
-    }
+    explicit BandGrabber(HWND hwnd)
+        : m_hwnd(hwnd), m_window_dc(GetDC(hwnd)), m_picture(m_window_dc, clientWidth(hwnd), clientHeight(hwnd))
+    {}
+    ~BandGrabber() { ReleaseDC(m_hwnd, m_window_dc); }
     BandGrabber(const BandGrabber&) = delete;
     BandGrabber& operator=(const BandGrabber&) = delete;
 
-    int height() const { return m_height; }
+    int height() const { return m_picture.height(); }
     // The client row where the last band began.
     int top() const { return m_top; }
 
     // Rows top to top + rows (kept inside the client area).
     Grab grab(int top, int rows)
     {
-        m_top = std::max(0, std::min(top, m_height - rows));
+        m_top = std::max(0, std::min(top, height() - rows));
+        BitBlt(m_picture.dc(), 0, 0, m_picture.width(), rows, m_window_dc, 0, m_top, SRCCOPY);
         Grab grab;
-        grab.width = m_width;
+        grab.width = m_picture.width();
         grab.height = rows;
-        BitBlt(m_dc, 0, 0, m_width, rows, m_window_dc, 0, m_top, SRCCOPY);
-        GdiFlush();
-        grab.pixels.assign(m_bits, m_bits + static_cast<size_t>(m_width) * rows);
-        for (uint32_t& px : grab.pixels)
-            px &= 0x00FFFFFF;
+        grab.pixels = m_picture.pixels(rows);
         return grab;
     }
 
 private:
+    static RECT clientRect(HWND hwnd)
+    {
+        RECT r = {0, 0, 0, 0};
+        GetClientRect(hwnd, &r);
+        return r;
+    }
+    static int clientWidth(HWND hwnd) { return clientRect(hwnd).right; }
+    static int clientHeight(HWND hwnd) { return clientRect(hwnd).bottom; }
+
     HWND m_hwnd;
-    int m_width = 0;
-    int m_height = 0;
-    int m_top = 0;
     HDC m_window_dc;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    uint32_t* m_bits = nullptr;
+    MemoryPicture m_picture;
+    int m_top = 0;
 };
 
 void printMemory(const char* when, HANDLE process)

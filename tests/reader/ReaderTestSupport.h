@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "PixelColors.h"
+
 // Polls every few milliseconds until `done` or the limit; pumps this
 // thread's messages meanwhile, so that an in-process window keeps working.
 bool waitFor(const std::function<bool()>& done, DWORD limitMs);
@@ -46,11 +48,6 @@ struct Grab {
 };
 Grab grabClient(HWND hwnd);
 
-// The reader's colours as a grab shows them.
-const uint32_t HeardGreen = 0x009F00;   // the segment being heard
-const uint32_t LookedUpBlue = 0x0000DF; // a word looked up
-const uint32_t OutlineTeal = 0x00B0B0;  // the clicked sentence's outline
-const uint32_t BalloonFill = 0xFFFFDF;  // a translation balloon
 // Pixels in [left, right) x [top, bottom) that are not white / of this colour.
 int countInk(const Grab& grab, int left, int top, int right, int bottom);
 int countColor(const Grab& grab, int left, int top, int right, int bottom, uint32_t rgb);
