@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ReaderTestSupport.h"
+
 namespace {
 
 int rowBytes(int width)
@@ -51,15 +53,8 @@ bool writeBitmapFile(const std::wstring& path, int width, int height, const std:
 
 bool readBitmapFile(const std::wstring& path, BitmapPixels& out)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<uint8_t> bytes(GetFileSize(h, nullptr));
-    DWORD got = 0;
-    const bool read = ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size();
-    CloseHandle(h);
-    if (!read || bytes.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
+    std::string bytes;
+    if (!readFileBytes(path, bytes) || bytes.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))
         return false;
     BITMAPFILEHEADER file;
     BITMAPINFOHEADER info;
@@ -74,7 +69,7 @@ bool readBitmapFile(const std::wstring& path, BitmapPixels& out)
         return false;
     out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0);
     for (int y = 0; y < out.height; ++y) {
-        const uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>(out.height - 1 - y) * stride;
+        const uint8_t* row = reinterpret_cast<const uint8_t*>(bytes.data()) + file.bfOffBits + static_cast<size_t>(out.height - 1 - y) * stride;
         for (int x = 0; x < out.width; ++x)
             out.pixels[static_cast<size_t>(y) * out.width + x] = (static_cast<uint32_t>(row[3 * x + 2]) << 16) |
                                                                  (static_cast<uint32_t>(row[3 * x + 1]) << 8) |

@@ -54,21 +54,6 @@ std::string narrow(const WideString& name)
 
 } // namespace
 
-bool readFileBytes(const std::wstring& path, std::string& bytes)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bytes.clear();
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    CloseHandle(file);
-    return true;
-}
-
 std::wstring demoEditionDirectory()
 {
     const std::wstring dir = environmentPath("TAVREMS_DEMO_EDITION");

@@ -19,9 +19,6 @@
 // or an empty text when it is missing.
 std::wstring demoEditionDirectory();
 
-// The whole file; false when it cannot be read.
-bool readFileBytes(const std::wstring& path, std::string& bytes);
-
 // Makes `target` an edition of its own: links to the files of `source`
 // (copies where links cannot be made) but those named in `without`.
 bool linkEdition(const std::wstring& source, const std::wstring& target,

@@ -14,25 +14,10 @@ std::string formatDumpLine(const DumpLine& line)
     return row;
 }
 
-std::string readWholeFile(const std::wstring& path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
-std::vector<DumpLine> readDumpLines(const std::wstring& path)
+std::vector<DumpLine> parseDumpLines(const std::string& dump)
 {
     std::vector<DumpLine> lines;
-    std::istringstream rows(readWholeFile(path));
+    std::istringstream rows(dump);
     std::string row;
     while (std::getline(rows, row)) {
         DumpLine l;

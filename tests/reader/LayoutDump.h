@@ -23,9 +23,7 @@ struct DumpLine {
 };
 
 std::string formatDumpLine(const DumpLine& line);
-// The line rows of a dump file; empty when it cannot be read.
-std::vector<DumpLine> readDumpLines(const std::wstring& path);
+// The line rows of a dump's text.
+std::vector<DumpLine> parseDumpLines(const std::string& dump);
 // The y of the line that holds cell `cell`; false when no line does.
 bool dumpTopOfCell(const std::vector<DumpLine>& lines, uint32_t cell, int32_t& top);
-// The whole text of a file, empty when it cannot be read.
-std::string readWholeFile(const std::wstring& path);

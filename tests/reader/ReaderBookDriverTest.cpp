@@ -70,9 +70,11 @@ protected:
         DWORD code = 99;
         EXPECT_TRUE(runProgram(program, path, m_edition, code));
         EXPECT_EQ(code, 0u);
+        std::string dump;
+        EXPECT_TRUE(readFileBytes(path, dump)) << "no dump written";
         if (text != nullptr)
-            *text = readWholeFile(path);
-        return readDumpLines(path);
+            *text = dump;
+        return parseDumpLines(dump);
     }
 
     void expectExit(ReaderProcess& reader)

@@ -5,6 +5,21 @@
 #include <fstream>
 #include <sstream>
 
+bool readFileBytes(const std::wstring& path, std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
 bool waitFor(const std::function<bool()>& done, DWORD limitMs)
 {
     const ULONGLONG end = GetTickCount64() + limitMs;
@@ -45,16 +60,9 @@ std::wstring useFreshBrowserLog(const wchar_t* name)
 std::vector<BrowserStart> readBrowserLog(const std::wstring& path)
 {
     std::vector<BrowserStart> starts;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return starts;
     std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
+    if (!readFileBytes(path, text))
+        return starts;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {

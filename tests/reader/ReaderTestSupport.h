@@ -12,6 +12,10 @@
 
 #include "PixelColors.h"
 
+// The whole file, also one that another program is writing; false when it
+// cannot be read.
+bool readFileBytes(const std::wstring& path, std::string& bytes);
+
 // Polls every few milliseconds until `done` or the limit; pumps this
 // thread's messages meanwhile, so that an in-process window keeps working.
 bool waitFor(const std::function<bool()>& done, DWORD limitMs);
