@@ -40,7 +40,7 @@ WinApiSoundPlayer::WinApiSoundPlayer()
       m_data_offset(0),
       m_open_device(nullptr),
       m_previous_device(nullptr),
-      m_paused_device(nullptr),
+      m_device_paused(0),
       m_wake_event(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       m_start_pending(0),
       m_completion_thread(nullptr),
@@ -331,16 +331,15 @@ void WinApiSoundPlayer::releaseItemNames()
 
 void WinApiSoundPlayer::startPausedDevice()
 {
-    if (m_paused_device == nullptr)
+    if (m_device_paused == 0)
         return;
-    waveOutRestart(m_paused_device);
-    m_paused_device = nullptr;
+    waveOutRestart(m_open_device);
+    m_device_paused = 0;
 }
 
 void WinApiSoundPlayer::retireDevice()
 {
-    if (m_paused_device == m_open_device)
-        m_paused_device = nullptr;
+    m_device_paused = 0;
     // Closed one track later: an output may still be sending the end of a
     // block it has reported done, and closing it at once can cut that off.
     if (m_previous_device != nullptr)

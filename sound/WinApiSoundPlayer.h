@@ -151,7 +151,7 @@ private:
     PlayItem m_open_track;      // names the open track
     HWAVEOUT m_open_device;     // the device of the open track
     HWAVEOUT m_previous_device; // the device of the track before, idle
-    HWAVEOUT m_paused_device;   // the open track's device until its first blocks are queued
+    uint8_t m_device_paused;    // the open track's device waits for its first blocks to be queued
     HANDLE m_wake_event;        // set after every completion, stop and new start
     uint8_t m_start_pending;    // the next block handed over begins an item that has had no start notification
     HANDLE m_completion_thread;

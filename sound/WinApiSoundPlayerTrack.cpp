@@ -96,7 +96,7 @@ bool WinApiSoundPlayer::openWaveFile()
     }
     // Paused until enough blocks are queued to start it without running dry.
     waveOutPause(device);
-    m_paused_device = device;
+    m_device_paused = 1;
     current.m_hwaveout = device;
     m_open_device = device;
     m_open_track.assign(current.m_item);
