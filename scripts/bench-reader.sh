@@ -61,17 +61,7 @@ sh "$root/cmake/wine-prefix.sh" init "$prefix" "$home"
 sh "$root/cmake/reader-prefix.sh" "$prefix" "$home" "$build/tests/reader/fake_browser.exe" \
     reader_bench_w.exe reader_book_bench_w.exe reader_play_bench_w.exe bare_window.exe Tavrems.exe
 # Sound goes to capture files, as in the tests.
-mkdir -p "$bench_home"
-cat >"$bench_home/.asoundrc" <<EOF
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "$bench_home/capture.raw"
-    format "raw"
-    truncate false
-}
-EOF
-rm -f "$bench_home"/capture.raw*
+sh "$root/cmake/capture-home.sh" "$bench_home"
 export HOME="$bench_home" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 TAVREMS_CAPTURE_DIR=$(winpath "$bench_home")
 export TAVREMS_CAPTURE_DIR

@@ -15,16 +15,7 @@ cmake --build "$build" --target sound_player_bench_w >/dev/null
 
 work=$build/bench-sound
 home=$work/home
-mkdir -p "$home"
-cat >"$home/.asoundrc" <<ASOUNDRC
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "$home/capture.raw"
-    format "raw"
-    truncate false
-}
-ASOUNDRC
+sh "$root/cmake/capture-home.sh" "$home"
 
 prefix=$build/wineprefix
 sh "$root/cmake/wine-prefix.sh" init "$prefix" "$build/test-home"

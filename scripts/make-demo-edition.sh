@@ -40,8 +40,8 @@ fi
 
 for tool in cmake ninja; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "make-demo-edition.sh: $tool is missing: run scripts/test.sh as root (or with sudo where it" \
-            "exists) to install what is needed, from the account that runs this script too (a tree built" \
+        echo "make-demo-edition.sh: $tool is missing: run scripts/install-packages.sh as root (or with sudo where" \
+            "it exists) to install what is needed, and build from one account throughout (a tree built" \
             "by root fails for another user)" >&2
         exit 1
     fi
