@@ -20,16 +20,13 @@ INT_PTR CALLBACK audioEditionDialogProc(HWND hwnd, UINT message, WPARAM wParam, 
     switch (message) {
     case WM_INITDIALOG:
         return TRUE;
-    case WM_COMMAND: {
-        const PlatformChar* browser = getBrowserPath();
+    case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_AUDIO_EDITION_US:
-            WinApiWindow::openInBrowser(browser, UsStoreFirstEdition);
-            WinApiWindow::openInBrowser(browser, UsStoreSecondEdition);
+            openAudioEditionPages(UsStoreFirstEdition, UsStoreSecondEdition);
             break;
         case IDC_AUDIO_EDITION_FRANCE:
-            WinApiWindow::openInBrowser(browser, FrenchStoreFirstEdition);
-            WinApiWindow::openInBrowser(browser, FrenchStoreSecondEdition);
+            openAudioEditionPages(FrenchStoreFirstEdition, FrenchStoreSecondEdition);
             break;
         case IDC_AUDIO_EDITION_GERMANY:
             break;
@@ -38,7 +35,6 @@ INT_PTR CALLBACK audioEditionDialogProc(HWND hwnd, UINT message, WPARAM wParam, 
             break;
         }
         return TRUE;
-    }
     default:
         return FALSE;
     }

@@ -124,9 +124,14 @@ void ReaderWindow::goToChapter(WPARAM commandId)
     invalidate();
 }
 
-void ReaderWindow::openStoreLinks()
+void openAudioEditionPages(const char16_t* firstEdition, const char16_t* secondEdition)
 {
     const PlatformChar* browser = getBrowserPath();
-    openInBrowser(browser, UsStoreFirstEdition);
-    openInBrowser(browser, UsStoreSecondEdition);
+    WinApiWindow::openInBrowser(browser, firstEdition);
+    WinApiWindow::openInBrowser(browser, secondEdition);
+}
+
+void ReaderWindow::openStoreLinks()
+{
+    openAudioEditionPages(UsStoreFirstEdition, UsStoreSecondEdition);
 }

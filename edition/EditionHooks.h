@@ -35,6 +35,9 @@ int32_t editionWidgetFontHeight();
 uint32_t editionPictureCount();
 void editionPlacePictures(PictureLayer& pictures, uint32_t paragraph, int32_t& y);
 
+// Starts the browser on one store's pages of both audio editions.
+void openAudioEditionPages(const char16_t* firstEdition, const char16_t* secondEdition);
+
 // The window for which the audio-edition dialog was shown last.
 extern ReaderWindow* g_edition_dialog_owner;
 // Tells the user how to get the audio tracks, when one cannot be opened; runs

@@ -100,9 +100,7 @@ void ReaderWindow::updateTitle(BookText& text)
 
 void ReaderWindow::resumeAtSavedOffset()
 {
-    // Read as signed: a negative saved value opens at 0, not far below the book.
-    const int32_t saved =
-        static_cast<int32_t>(GetPrivateProfileInt(TEXT("Start"), scrollOffsetKey(), 0, TEXT("korvell.ini")));
+    const int32_t saved = readScrollOffset();
     startTimer(0, TimerMilliseconds);
     scrollDown(saved, 1);
 }

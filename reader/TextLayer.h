@@ -44,8 +44,6 @@ public:
     bool pickWord(uint32_t i, CellChar* text, uint32_t& begin, uint32_t& end) const;
     uint32_t lineCount(uint32_t first, uint32_t last) const { return countLines(m_cells, first, last); }
 
-    uint32_t firstVisible() const { return m_first_visible; }
-    uint32_t lastVisible() const { return m_last_visible; }
     bool anyVisible() const { return m_any_visible; }
 
     static const uint32_t PickedWordBuffer = 128;

@@ -73,7 +73,6 @@ public:
     // document y. The point before is kept too.
     void setMousePoint(uint16_t x, uint16_t y);
     const Point& mousePoint() const { return m_mouse_point; }
-    const Point& previousMousePoint() const { return m_previous_mouse_point; }
 
     bool setLayerCount(uint32_t n);
     void setLayer(DrawLayer* layer, uint32_t index) { m_layers.at(index) = layer; }
@@ -105,15 +104,15 @@ public:
     static void openInBrowser(const PlatformChar* path, const char16_t* address);
     static const char16_t* dictionaryLanguageCode(uint32_t index);
 
-    HMENU translationMenu() const { return m_translation_menu; }
     HMENU dictionaryLanguageMenu() const { return m_dictionary_language_menu; }
-    uint16_t checkedLanguageId() const { return m_checked_language_id; }
 
 protected:
     // For a window that draws somewhere else than its own client area.
     void setHdc(HDC dc) { m_hdc = dc; }
     void buildMenuBar();
     void buildDictionaryLanguageMenu(HMENU dictionaries);
+    // The offset saved in the settings file, 0 when there is none.
+    int32_t readScrollOffset();
 
 private:
     void writeScrollOffset();

@@ -34,6 +34,12 @@ void WinApiWindow::writeScrollOffset()
     WritePrivateProfileString(StartSection, scrollOffsetKey(), text, SettingsFile);
 }
 
+// Read as signed: a negative saved value opens at 0, not far below the book.
+int32_t WinApiWindow::readScrollOffset()
+{
+    return static_cast<int32_t>(GetPrivateProfileInt(StartSection, scrollOffsetKey(), 0, SettingsFile));
+}
+
 void WinApiWindow::tellLayers(bool up, int32_t n)
 {
     for (uint32_t i = 0; i < m_layers.count(); ++i) {
