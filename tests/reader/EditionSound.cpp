@@ -54,15 +54,6 @@ std::string narrow(const WideString& name)
 
 } // namespace
 
-std::wstring demoEditionDirectory()
-{
-    const std::wstring dir = environmentPath("TAVREMS_DEMO_EDITION");
-    if (dir.empty() || GetFileAttributesW((dir + L"\\book.txt").c_str()) == INVALID_FILE_ATTRIBUTES ||
-        GetFileAttributesW((dir + L"\\omblt45.wav").c_str()) == INVALID_FILE_ATTRIBUTES)
-        return std::wstring();
-    return dir;
-}
-
 bool linkEdition(const std::wstring& source, const std::wstring& target, std::initializer_list<const wchar_t*> without)
 {
     CreateDirectoryW(target.c_str(), nullptr);

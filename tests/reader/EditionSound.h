@@ -15,10 +15,6 @@
 
 #include "document/AudioSegment.h"
 
-// The quick demo edition that the native tests make (TAVREMS_DEMO_EDITION),
-// or an empty text when it is missing.
-std::wstring demoEditionDirectory();
-
 // Makes `target` an edition of its own: links to the files of `source`
 // (copies where links cannot be made) but those named in `without`.
 bool linkEdition(const std::wstring& source, const std::wstring& target,

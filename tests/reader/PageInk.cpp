@@ -74,6 +74,14 @@ std::vector<InkLine> inkLines(const Grab& grab, int left, int right)
     return lines;
 }
 
+size_t paragraphEnd(const std::vector<InkLine>& lines, size_t from)
+{
+    size_t last = from;
+    while (last + 1 < lines.size() && !lines[last + 1].indented())
+        ++last;
+    return last;
+}
+
 const InkLine* lineNear(const std::vector<InkLine>& lines, int top)
 {
     for (const InkLine& line : lines)

@@ -21,7 +21,6 @@ struct InkLine {
     std::vector<InkRun> runs;
 
     int left() const { return runs.front().left; }
-    int right() const { return runs.back().right; }
     int centreY() const { return (top + bottom) / 2; }
     // A paragraph's first line is indented by eight blanks.
     bool indented() const { return left() >= IndentedFrom; }
@@ -31,6 +30,9 @@ struct InkLine {
 
 // The lines of text between columns left and right (exclusive), top first.
 std::vector<InkLine> inkLines(const Grab& grab, int left, int right);
+// The last line of the paragraph that goes on at line `from`: the line before
+// the next indented one, or the last line.
+size_t paragraphEnd(const std::vector<InkLine>& lines, size_t from);
 // The line whose top lies within a few rows of `top`, or null.
 const InkLine* lineNear(const std::vector<InkLine>& lines, int top);
 

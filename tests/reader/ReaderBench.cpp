@@ -64,8 +64,7 @@ int main()
     reader->updateClientBox();
     const Rect* client = reader->clientBox();
 
-    CellArray cells;
-    fillCells(cells, gridCells(reader->lines()));
+    const CellArray& cells = reader->textLayer().cells();
     std::printf("page: %u cells, %zu lines, document height %d px; client %d x %d\n", cells.count(),
                 reader->lines().size(), reader->documentHeight(), client->width(), client->height());
 

@@ -18,12 +18,6 @@ namespace {
 
 const DWORD Limit = 20000;
 
-bool savedOffsetIs(int32_t expected)
-{
-    int32_t offset = 0;
-    return readSavedOffset(offset) && offset == expected;
-}
-
 // Runs a program in `directory` with one argument and waits for its end.
 bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
                 DWORD& exitCode)
@@ -49,7 +43,7 @@ class ReaderBookDriverTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_edition = environmentPath("TAVREMS_DEMO_EDITION");
+        m_edition = demoEditionDirectory();
         m_program = environmentPath("TAVREMS_PROGRAM");
         ASSERT_FALSE(m_edition.empty()) << "TAVREMS_DEMO_EDITION names the demo edition";
         ASSERT_FALSE(m_program.empty());

@@ -88,7 +88,7 @@ class ReaderBookTest : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::wstring edition = environmentPath("TAVREMS_DEMO_EDITION");
+        const std::wstring edition = demoEditionDirectory();
         ASSERT_FALSE(edition.empty()) << "TAVREMS_DEMO_EDITION names the demo edition";
         writeSavedOffset(nullptr);
         const std::wstring here = currentDirectory();

@@ -19,19 +19,6 @@ const int32_t PageMaximum = 30 + (static_cast<int32_t>(TestPageLineCount) - 1) *
 const int TextRight = 900;
 const wchar_t BrowserKey[] = L"http\\shell\\open\\command";
 
-bool savedOffsetIs(int32_t expected)
-{
-    int32_t offset = 0;
-    return readSavedOffset(offset) && offset == expected;
-}
-
-int32_t savedOffset()
-{
-    int32_t offset = -1;
-    readSavedOffset(offset);
-    return offset;
-}
-
 // The client point inside column `column` of line `line` of the test page.
 POINT pagePoint(uint32_t line, uint32_t column, int32_t offset)
 {

@@ -30,18 +30,6 @@ std::string bytes(std::initializer_list<int> values)
     return s;
 }
 
-int32_t savedOffset()
-{
-    int32_t offset = -1;
-    return readSavedOffset(offset) ? offset : -1;
-}
-
-bool savedOffsetIs(int32_t expected)
-{
-    int32_t offset = 0;
-    return readSavedOffset(offset) && offset == expected;
-}
-
 // Paragraph 0 of the edition's book, without its line end.
 std::wstring firstParagraph(const std::wstring& edition)
 {
@@ -514,10 +502,7 @@ TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
     ASSERT_GE(lines.size(), 8u);
     const InkLine first = lines[2];
     ASSERT_TRUE(first.indented());
-    size_t last = 3;
-    while (last + 1 < lines.size() && !lines[last + 1].indented())
-        ++last;
-    const InkLine end = lines[last];
+    const InkLine end = lines[paragraphEnd(lines, 3)];
     reader.doubleClick(first.runs[0].centre(), first.centreY());
     reader.doubleClick((first.runs[0].right + first.runs[1].left) / 2, first.centreY());
     reader.doubleClick(end.runs.back().centre(), end.centreY());
@@ -754,10 +739,7 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
     const std::vector<InkLine> lines = pageLines(reader, 7006);
     ASSERT_GE(lines.size(), 6u);
     // "... Le garçon cherchait le village sous la pluie... »": segment 1198.
-    size_t last1198 = 3;
-    while (!lines[last1198 + 1].indented())
-        ++last1198;
-    const InkLine end = lines[last1198];
+    const InkLine end = lines[paragraphEnd(lines, 3)];
     const POINT s1198 = {end.runs[end.runs.size() - 2].centre(), end.centreY()};
     auto dialog = [&] {
         HWND found = findProcessWindow(reader.processId(), L"#32770");
@@ -816,10 +798,7 @@ TEST_F(WideProgramTest, ExitDuringPlaybackEndsCleanlyAndTheNextStartShowsTheSame
             const std::vector<InkLine> lines = pageLines(reader, 7006);
             ASSERT_GE(lines.size(), 6u);
             const InkLine first = lines[2];
-            size_t last = 3;
-            while (!lines[last + 1].indented())
-                ++last;
-            const InkLine end = lines[last];
+            const InkLine end = lines[paragraphEnd(lines, 3)];
             offset = savedOffset();
             if (when == When::AtTheTrackChange) {
                 // 1198, the last of track 11: its two short items are queued at

@@ -41,12 +41,6 @@ const double PlaybackMs = 60000;
 const int BoxMargin = 6;
 const int BalloonCycles = 200;
 
-int32_t savedOffset()
-{
-    int32_t offset = -1;
-    return readSavedOffset(offset) ? offset : -1;
-}
-
 // Follows the capture files as they grow and tells how many of the expected
 // bytes of each device they hold (an 8-bit output inserts silence, 0x80).
 class CaptureFollower {

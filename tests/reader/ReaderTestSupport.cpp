@@ -106,6 +106,18 @@ bool readSavedOffset(int32_t& offset)
     return true;
 }
 
+int32_t savedOffset()
+{
+    int32_t offset = -1;
+    return readSavedOffset(offset) ? offset : -1;
+}
+
+bool savedOffsetIs(int32_t expected)
+{
+    int32_t offset = 0;
+    return readSavedOffset(offset) && offset == expected;
+}
+
 void writeSavedOffset(const wchar_t* text)
 {
     WritePrivateProfileStringW(L"Start", L"OmbreluneVertshift", text, L"korvell.ini");
@@ -177,4 +189,13 @@ std::wstring environmentPath(const char* name)
 {
     const char* value = std::getenv(name);
     return value == nullptr ? std::wstring() : windowsPath(value);
+}
+
+std::wstring demoEditionDirectory()
+{
+    const std::wstring dir = environmentPath("TAVREMS_DEMO_EDITION");
+    if (dir.empty() || GetFileAttributesW((dir + L"\\book.txt").c_str()) == INVALID_FILE_ATTRIBUTES ||
+        GetFileAttributesW((dir + L"\\omblt45.wav").c_str()) == INVALID_FILE_ATTRIBUTES)
+        return std::wstring();
+    return dir;
 }

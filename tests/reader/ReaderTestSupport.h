@@ -41,6 +41,9 @@ std::string browserArgument(const char16_t* address);
 
 // The settings file's saved scroll offset.
 bool readSavedOffset(int32_t& offset);
+// The saved offset, -1 when there is none.
+int32_t savedOffset();
+bool savedOffsetIs(int32_t expected);
 void writeSavedOffset(const wchar_t* text); // null deletes the key
 
 // A copy of a window's client area.
@@ -59,4 +62,7 @@ int countColor(const Grab& grab, int left, int top, int right, int bottom, uint3
 // A path of the Unix file system as Wine's drive Z: shows it.
 std::wstring windowsPath(const std::string& unixPath);
 std::wstring environmentPath(const char* name);
+// The quick demo edition that the fixture makes (TAVREMS_DEMO_EDITION), or an
+// empty text when it is missing.
+std::wstring demoEditionDirectory();
 std::wstring currentDirectory();
