@@ -26,7 +26,8 @@ ReaderApp::ReaderApp() : m_reader(nullptr)
 int32_t ReaderApp::init(HINSTANCE instance, int)
 {
     // The window is always shown maximised, whatever the show command.
-    m_reader->createWindow(instance);
+    if (!m_reader->createWindow(instance))
+        return 0;
     m_reader->start();
     m_reader->invalidate();
     return 1;

@@ -14,7 +14,8 @@ public:
     // (the next call tries again).
     static ReaderApp* instance();
 
-    // Creates the window, starts the reader and has the page painted; answers 1.
+    // Creates the window, starts the reader and has the page painted; answers
+    // 1, or 0 when there is no window (then nothing was read or written).
     int32_t init(HINSTANCE instance, int showCommand);
     ReaderWindow* reader() const { return m_reader; }
 

@@ -24,7 +24,7 @@ WinApiWindow::WinApiWindow(const PlatformChar* className, uint32_t fontCount)
 
 WinApiWindow::~WinApiWindow() = default;
 
-void WinApiWindow::createWindow(HINSTANCE instance)
+bool WinApiWindow::createWindow(HINSTANCE instance)
 {
     m_hinstance = instance;
 
@@ -43,6 +43,8 @@ void WinApiWindow::createWindow(HINSTANCE instance)
     HWND hwnd = CreateWindowEx(0, m_class_name, TEXT(""), WS_OVERLAPPEDWINDOW | WS_VSCROLL, CW_USEDEFAULT, 0,
                                CW_USEDEFAULT, 0, nullptr, nullptr, instance, nullptr);
     m_hwnd = hwnd;
+    if (m_hwnd == nullptr)
+        return false;
 
     int32_t w = 0;
     int32_t h = 0;
@@ -51,6 +53,7 @@ void WinApiWindow::createWindow(HINSTANCE instance)
     ShowWindow(m_hwnd, SW_SHOWMAXIMIZED);
     UpdateWindow(m_hwnd);
     buildMenuBar();
+    return true;
 }
 
 void WinApiWindow::drawLayers()

@@ -51,8 +51,9 @@ public:
     WinApiWindow(const WinApiWindow&) = delete;
     WinApiWindow& operator=(const WinApiWindow&) = delete;
 
-    // Class, window, placement, maximised showing, menu bar.
-    void createWindow(HINSTANCE instance);
+    // Class, window, placement, maximised showing, menu bar; false when the
+    // window could not be created (no display, say).
+    bool createWindow(HINSTANCE instance);
     void setHwnd(HWND hwnd) { m_hwnd = hwnd; }
     HWND hwnd() const { return m_hwnd; }
     HDC hdc() const { return m_hdc; }

@@ -29,7 +29,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     ReaderApp* app = ReaderApp::instance();
     if (app == nullptr || app->reader() == nullptr)
         return 1;
-    app->init(instance, showCommand);
+    // Without a window nothing could ever end the message loop.
+    if (app->init(instance, showCommand) != 1)
+        return 1;
     const int code = runMessageLoop();
     // What is queued no longer plays. When a thread does not end in time,
     // nothing is destroyed: the process ends around it.
