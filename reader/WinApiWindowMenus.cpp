@@ -81,8 +81,11 @@ void WinApiWindow::toggleTranslation(LPARAM, WPARAM id)
     const UINT command = LOWORD(id);
     const uint32_t index = command - CmdTranslationFirst;
     const UINT state = GetMenuState(m_translation_menu, command, MF_BYCOMMAND);
+    // A command without its menu item names no translation.
+    if (state == static_cast<UINT>(-1))
+        return;
     // The first translation can be shown but never hidden.
-    if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0 && index != 0) {
+    if ((state & MF_CHECKED) != 0 && index != 0) {
         CheckMenuItem(m_translation_menu, command, MF_BYCOMMAND | MF_UNCHECKED);
         setTranslationVisible(index, 0);
     } else {

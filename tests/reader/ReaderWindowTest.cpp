@@ -175,10 +175,11 @@ TEST_F(ReaderWindowTest, FirstTranslationStaysShownTheSecondToggles)
 {
     BookText& text = BookData::instance().text();
     HMENU translations = popup(2);
-    command(8000);
-    command(8000);
-    EXPECT_EQ(checkedIds(translations), (std::vector<UINT>{8000, 8001}));
-    EXPECT_EQ(text.isTranslationVisible(0), 1);
+    for (int i = 0; i < 2; ++i) {
+        command(8000);
+        EXPECT_EQ(checkedIds(translations), (std::vector<UINT>{8000, 8001})) << "after " << i + 1;
+        EXPECT_EQ(text.isTranslationVisible(0), 1) << "after " << i + 1;
+    }
 
     command(8001);
     EXPECT_EQ(checkedIds(translations), (std::vector<UINT>{8000}));
@@ -199,12 +200,19 @@ TEST_F(ReaderWindowTest, IgnoredCommandsChangeNothing)
     writeSavedOffset(L"12345");
     const std::vector<UINT> languages = checkedIds(s_reader->dictionaryLanguageMenu());
     const std::vector<UINT> translations = checkedIds(popup(2));
-    for (UINT id : {9000u, 9100u, 9200u, 14001u, 15016u, 15019u, 4200u, 0u}) {
+    // 8002 names a third translation, which the book does not have.
+    BookText& text = BookData::instance().text();
+    text.setTranslationVisible(2, 0);
+    for (UINT id : {9000u, 9100u, 9200u, 14001u, 15016u, 15019u, 4200u, 0u, 8002u}) {
         EXPECT_EQ(command(id), 0);
         EXPECT_TRUE(IsWindow(m_hwnd)) << id;
     }
     EXPECT_EQ(checkedIds(s_reader->dictionaryLanguageMenu()), languages);
     EXPECT_EQ(checkedIds(popup(2)), translations);
+    EXPECT_EQ(text.isTranslationVisible(2), 0);
+    text.setTranslationVisible(2, 1);
+    command(8002);
+    EXPECT_EQ(text.isTranslationVisible(2), 1);
     EXPECT_EQ(s_reader->scrollOffset(), 300);
     ASSERT_TRUE(readSavedOffset(saved));
     EXPECT_EQ(saved, 12345) << "no scroll step was made";
