@@ -55,3 +55,21 @@ ThumbMove thumbMove(int32_t unit, int32_t from, int32_t to)
     move.pixels = clampToInt32(steps * unit);
     return move;
 }
+
+ThumbRange thumbRange(int32_t minimum, int32_t maximum, uint32_t page)
+{
+    ThumbRange range;
+    range.first = minimum;
+    const int64_t last = static_cast<int64_t>(maximum) - (page > 1 ? page - 1 : 0);
+    range.last = last < minimum ? minimum : static_cast<int32_t>(last);
+    return range;
+}
+
+int32_t positionInRange(const ThumbRange& range, int32_t position)
+{
+    if (position < range.first)
+        return range.first;
+    if (position > range.last)
+        return range.last;
+    return position;
+}

@@ -26,3 +26,13 @@ struct ThumbMove {
     int32_t pixels;
 };
 ThumbMove thumbMove(int32_t unit, int32_t from, int32_t to);
+
+// The positions the scroll bar's thumb can take: from the bar's minimum to
+// its maximum less its page, plus one (a page of 0 counts as 1).
+struct ThumbRange {
+    int32_t first;
+    int32_t last;
+};
+ThumbRange thumbRange(int32_t minimum, int32_t maximum, uint32_t page);
+// A position taken within the range.
+int32_t positionInRange(const ThumbRange& range, int32_t position);

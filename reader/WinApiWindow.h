@@ -92,6 +92,7 @@ public:
     void scrollUp(int32_t n, uint8_t updateBar);
     void scrollDown(int32_t n, uint8_t updateBar);
     int32_t pixelsPerScrollUnit();
+    // Moves the thumb; the position kept and shown is taken within the bar's range.
     void setScrollPosition(int32_t position);
     void updateScrollRange();
     int32_t scrollOffset() const { return m_scroll_offset; }
@@ -119,6 +120,7 @@ private:
     void writeScrollOffset();
     void tellLayers(bool up, int32_t n);
     void updateScrollBar(uint8_t updateBar);
+    int32_t thumbPositionInRange(int32_t position);
     int32_t clientHeight();
 
     HWND m_hwnd;

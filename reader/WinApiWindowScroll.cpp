@@ -57,8 +57,22 @@ void WinApiWindow::updateScrollBar(uint8_t updateBar)
 {
     if (updateBar != 1)
         return;
-    m_scroll_pos = m_scroll_offset / pixelsPerScrollUnit();
-    setScrollPosition(m_scroll_pos);
+    setScrollPosition(m_scroll_offset / pixelsPerScrollUnit());
+}
+
+// Near the book's end offset / unit lies past the thumb's last position, and
+// a position posted with a drag may lie anywhere in 16 bits: the position kept
+// is always one the bar can show, so that a drag moves the page by what the
+// thumb moved.
+int32_t WinApiWindow::thumbPositionInRange(int32_t position)
+{
+    SCROLLINFO si;
+    ZeroMemory(&si, sizeof(si));
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    if (!GetScrollInfo(m_hwnd, SB_VERT, &si))
+        return position;
+    return positionInRange(thumbRange(si.nMin, si.nMax, si.nPage), position);
 }
 
 int32_t WinApiWindow::clientHeight()
@@ -75,11 +89,12 @@ int32_t WinApiWindow::pixelsPerScrollUnit()
 
 void WinApiWindow::setScrollPosition(int32_t position)
 {
+    m_scroll_pos = thumbPositionInRange(position);
     SCROLLINFO si;
     ZeroMemory(&si, sizeof(si));
     si.cbSize = sizeof(si);
     si.fMask = SIF_POS;
-    si.nPos = position;
+    si.nPos = m_scroll_pos;
     SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
 }
 
@@ -102,11 +117,12 @@ void WinApiWindow::updateScrollRange()
 // Dragging the thumb moves the page; the thumb itself follows the mouse.
 void WinApiWindow::scrollToPosition(int16_t position)
 {
-    const ThumbMove move = thumbMove(pixelsPerScrollUnit(), m_scroll_pos, position);
+    const int32_t to = thumbPositionInRange(position);
+    const ThumbMove move = thumbMove(pixelsPerScrollUnit(), m_scroll_pos, to);
     if (move.down)
         scrollDown(move.pixels, 0);
     else
         scrollUp(move.pixels, 0);
-    m_scroll_pos = position;
+    m_scroll_pos = to;
     invalidate();
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -284,6 +285,31 @@ TEST_F(ReaderWindowTest, ScrollBarThumbFollowsTheOffsetButNotADrag)
     // Back above the start by dragging up, then a line up at 0 still writes.
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
     EXPECT_EQ(s_reader->scrollOffset(), 300 + 12 * unit - (from + 12) * unit);
+
+    // At the end the position kept is the bar's last one, where the thumb
+    // shows: a drag of one unit moves the page one unit.
+    s_reader->scrollDown(100000, 1);
+    const int32_t end = s_reader->scrollOffset();
+    ASSERT_TRUE(GetScrollInfo(m_hwnd, SB_VERT, &si));
+    const int last = si.nMax - static_cast<int>(si.nPage) + 1;
+    ASSERT_LT(last, end / unit) << "the end lies past the thumb's last position";
+    EXPECT_EQ(si.nPos, last);
+    EXPECT_EQ(s_reader->scrollPosition(), last);
+    SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, last - 1), 0);
+    EXPECT_EQ(s_reader->scrollOffset(), end - unit);
+    // Positions from outside the bar's range are taken within it, the
+    // negative ones of 16 bits too: dragging to the top stays there.
+    SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32767), 0);
+    EXPECT_EQ(s_reader->scrollPosition(), last);
+    EXPECT_EQ(s_reader->scrollOffset(), end);
+    SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32768), 0);
+    EXPECT_EQ(s_reader->scrollPosition(), 0);
+    const int32_t top = s_reader->scrollOffset();
+    EXPECT_EQ(top, std::max(0, end - last * unit));
+    SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 65535), 0);
+    SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
+    EXPECT_EQ(s_reader->scrollPosition(), 0);
+    EXPECT_EQ(s_reader->scrollOffset(), top);
     s_reader->scrollUp(100000, 1);
     writeSavedOffset(L"77");
     SendMessage(m_hwnd, WM_VSCROLL, SB_LINEUP, 0);
