@@ -7,7 +7,11 @@
 #include "sound/PlayerGlobals.h"
 
 BookAudioPlayer::BookAudioPlayer(ReaderWindow* owner)
-    : m_owner(owner), m_start_segment(0), m_chain(BookData::instance().segments())
+    : m_owner(owner),
+      m_start_segment(0),
+      m_requested_playback(0),
+      m_sounding_playback(0),
+      m_chain(BookData::instance().segments())
 {}
 
 BookAudioPlayer::~BookAudioPlayer()
@@ -18,14 +22,24 @@ BookAudioPlayer::~BookAudioPlayer()
 
 HANDLE BookAudioPlayer::playFrom(int32_t segment)
 {
+    CriticalSectionLock lock(m_start_lock);
     m_start_segment = segment;
+    ++m_requested_playback;
     return startThread();
 }
 
 bool BookAudioPlayer::firstItem()
 {
+    int32_t start = 0;
+    {
+        // The blocks of the playback before have all played: their notices
+        // are posted with its number already.
+        CriticalSectionLock lock(m_start_lock);
+        start = m_start_segment;
+        m_sounding_playback = m_requested_playback;
+    }
     AudioSegment segment;
-    m_chain.firstItem(m_start_segment.load(), segment);
+    m_chain.firstItem(start, segment);
     setItem(SegmentPlayItem(segment, m_chain.currentSegment()));
     return true;
 }
@@ -61,5 +75,6 @@ void BookAudioPlayer::postToOwner(UINT message, int32_t segment)
         return;
     // Posted, never sent: the window thread may be waiting for this thread.
     // A window already destroyed at exit just refuses the message.
-    PostMessageW(m_owner->hwnd(), message, static_cast<WPARAM>(static_cast<uint32_t>(segment)), 0);
+    PostMessageW(m_owner->hwnd(), message, static_cast<WPARAM>(static_cast<uint32_t>(segment)),
+                 static_cast<LPARAM>(m_sounding_playback.load()));
 }

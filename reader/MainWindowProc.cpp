@@ -92,11 +92,11 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     case SegmentStartedMessage:
         // Posted by the player's threads: the page is coloured here only.
-        reader->highlightSegment(static_cast<uint32_t>(wParam));
+        reader->onSegmentStarted(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
         handled = true;
         break;
     case SegmentFinishedMessage:
-        reader->unhighlightSegment(static_cast<uint32_t>(wParam));
+        reader->onSegmentFinished(static_cast<uint32_t>(wParam), static_cast<uint32_t>(lParam));
         handled = true;
         break;
     default:

@@ -79,6 +79,10 @@ public:
     // threads post their notices (ReaderMessages.h) to the window.
     void highlightSegment(uint32_t i);
     void unhighlightSegment(uint32_t i);
+    // The player's posted notices: those of a playback older than the latest
+    // change nothing.
+    void onSegmentStarted(uint32_t segment, uint32_t playback);
+    void onSegmentFinished(uint32_t segment, uint32_t playback);
     // Switches auto-scrolling by the top of cell c.
     void updateAutoScroll(uint32_t c);
     uint8_t autoScroll() const { return m_auto_scroll; }

@@ -80,9 +80,9 @@ int32_t ReaderWindow::showTranslationCallout(BookText& text, int32_t k)
 // by itself still counts as playing: the next right click only stops.
 void ReaderWindow::onRightClick()
 {
+    m_auto_scroll = 0;
     if (m_player == nullptr)
         return;
-    m_auto_scroll = 0;
     if (m_playing != 0) {
         m_text_layer.colorRange(PlainTextColor, static_cast<uint32_t>(m_highlight_first),
                                 static_cast<uint32_t>(m_highlight_last));
@@ -95,6 +95,10 @@ void ReaderWindow::onRightClick()
         return;
     // Set first: the playback's first notice must find the window playing.
     m_playing = 1;
+    // Nothing of this playback is highlighted yet: the timer follows nothing
+    // until its first segment starts.
+    m_highlight_first = 0;
+    m_highlight_last = 0;
     m_player->playFrom(static_cast<int32_t>(segment));
 }
 

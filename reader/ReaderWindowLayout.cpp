@@ -155,6 +155,18 @@ void ReaderWindow::unhighlightSegment(uint32_t i)
         m_text_layer.colorRange(PlainTextColor, first, last);
 }
 
+void ReaderWindow::onSegmentStarted(uint32_t segment, uint32_t playback)
+{
+    if (m_player != nullptr && playback == m_player->latestPlayback())
+        highlightSegment(segment);
+}
+
+void ReaderWindow::onSegmentFinished(uint32_t segment, uint32_t playback)
+{
+    if (m_player != nullptr && playback == m_player->latestPlayback())
+        unhighlightSegment(segment);
+}
+
 void ReaderWindow::updateAutoScroll(uint32_t c)
 {
     updateClientBox();

@@ -45,6 +45,7 @@ public:
             m_player = new BookAudioPlayer(this);
     }
     bool hasPlayer() const { return m_player != nullptr; }
+    uint32_t latestPlayback() const { return m_player->latestPlayback(); }
 };
 
 struct Sentence {
@@ -162,20 +163,34 @@ uint32_t segmentEndMs(uint32_t i)
     return 400 + 400 * i;
 }
 
-void installSegmentTable()
+struct SegmentTime {
+    uint32_t startMs;
+    uint32_t endMs;
+};
+
+std::vector<SegmentTime> segmentTimes()
+{
+    std::vector<SegmentTime> times;
+    for (uint32_t i = 0; i < SegmentCount; ++i)
+        times.push_back(SegmentTime{segmentStartMs(i), segmentEndMs(i)});
+    return times;
+}
+
+// The segments sound in `track` at these times.
+void installSegmentTable(const TestTrack& track, const std::vector<SegmentTime>& times)
 {
     const std::vector<Paragraph> book = bookParagraphs();
     AudioSegmentArray& table = BookData::instance().segments();
     ASSERT_TRUE(table.setSize(SegmentCount));
-    const std::u16string name(g_track.name.begin(), g_track.name.end());
+    const std::u16string name(track.name.begin(), track.name.end());
     uint32_t i = 0;
     for (uint32_t p = FirstClickedParagraph; p < FirstClickedParagraph + 2; ++p) {
         for (const CharSpan& span : sentenceSpans(book[p])) {
             AudioSegment& s = table.at(i);
             s.setTextRange(span.first, span.last, static_cast<int32_t>(p));
             s.trackName().assign(name.c_str());
-            s.start().setMilliseconds(segmentStartMs(i));
-            s.end().setMilliseconds(segmentEndMs(i));
+            s.start().setMilliseconds(times.at(i).startMs);
+            s.end().setMilliseconds(times.at(i).endMs);
             ++i;
         }
     }
@@ -229,7 +244,7 @@ protected:
         SetCurrentDirectoryW(here.c_str());
         s_reader = static_cast<EventsTestWindow*>(app->reader());
         ASSERT_TRUE(waitFor([] { return IsWindowVisible(s_reader->hwnd()) && IsZoomed(s_reader->hwnd()); }, 10000));
-        installSegmentTable();
+        installSegmentTable(g_track, segmentTimes());
         s_reader->rebuildSegmentRegions();
     }
 
@@ -253,6 +268,7 @@ protected:
         EXPECT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
         pumpMessages();
         s_reader->setPlaying(0);
+        installSegmentTable(g_track, segmentTimes());
     }
 
     void scrollTo(int32_t offset)
@@ -521,12 +537,13 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
     EXPECT_TRUE(expectedSound(3).compare(0, withoutSilence(files[1]).size(), withoutSilence(files[1])) == 0)
         << "the second playback from segment 3";
 
-    // Without a player the right click does nothing at all.
+    // Without a player the right click plays nothing, but like every right
+    // click it stops the page following.
     s_reader->dropPlayer();
     s_reader->setAutoScroll(1);
     rightClick(0);
     EXPECT_EQ(s_reader->playing(), 0);
-    EXPECT_EQ(s_reader->autoScroll(), 1);
+    EXPECT_EQ(s_reader->autoScroll(), 0);
     s_reader->restorePlayer();
     ASSERT_TRUE(s_reader->hasPlayer());
     s_reader->setAutoScroll(0);
@@ -535,7 +552,7 @@ TEST_F(ReaderEventsTest, RightClicksPlayStopAndOutliveANaturalEnd)
 TEST_F(ReaderEventsTest, PostedNoticesColourOnlyWhatTheyMay)
 {
     auto post = [&](UINT message, WPARAM segment) {
-        PostMessageW(m_hwnd, message, segment, 0);
+        PostMessageW(m_hwnd, message, segment, static_cast<LPARAM>(s_reader->latestPlayback()));
         pumpMessages();
     };
     s_reader->setPlaying(1);
@@ -564,6 +581,51 @@ TEST_F(ReaderEventsTest, PostedNoticesColourOnlyWhatTheyMay)
     post(SegmentStartedMessage, 2);
     EXPECT_TRUE(segmentIs(2, BlackCell));
     EXPECT_EQ(s_reader->highlightFirst(), static_cast<int32_t>(cellOf(2, 14)));
+
+    // Playing again: a notice of an older playback changes nothing.
+    s_reader->setPlaying(1);
+    PostMessageW(m_hwnd, SegmentStartedMessage, 2, static_cast<LPARAM>(s_reader->latestPlayback() - 1));
+    pumpMessages();
+    EXPECT_TRUE(segmentIs(2, BlackCell));
+    post(SegmentStartedMessage, 2);
+    EXPECT_TRUE(segmentIs(2, GreenCell));
+    PostMessageW(m_hwnd, SegmentFinishedMessage, 2, static_cast<LPARAM>(s_reader->latestPlayback() + 1));
+    pumpMessages();
+    EXPECT_TRUE(segmentIs(2, GreenCell));
+    post(SegmentFinishedMessage, 2);
+    EXPECT_TRUE(segmentIs(2, BlackCell));
+}
+
+// Stopped as soon as segment 0 sounds, while the ring holds only part of the
+// long segment 1, and played again from segment 3 at once: the stopped
+// playback's blocks play out before the new one starts, and their notices,
+// segment 1's start among them, colour nothing.
+TEST_F(ReaderEventsTest, AStoppedPlaybackColoursNothingOnceAnotherHasBegun)
+{
+    // 44,100 bytes a second: segment 1 spans some eleven blocks of 16,384.
+    const TestTrack track{captureDir() + "\\" + testVariant() + "_events_long.wav", 22, 22050, 1, 16, 6 * 44100};
+    ASSERT_TRUE(writeTrack(track));
+    installSegmentTable(track, {{100, 400}, {500, 4500}, {4600, 4900}, {5000, 5300}});
+    rightClick(0);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::vector<std::string> files = readCapture();
+            return segmentIs(0, GreenCell) && !files.empty() && !files[0].empty();
+        },
+        PlaybackTimeout))
+        << "segment 0 sounding";
+    rightClickOffText();
+    rightClick(3);
+    EXPECT_EQ(s_reader->playing(), 1);
+    EXPECT_EQ(s_reader->highlightFirst(), 0) << "nothing highlighted until the new playback's first segment";
+    ASSERT_TRUE(
+        waitFor([&] { return s_reader->highlightFirst() == static_cast<int32_t>(cellOf(3, 10)); }, PlaybackTimeout))
+        << "segment 3 sounding";
+    ASSERT_TRUE(waitFor([&] { return segmentIs(3, BlackCell); }, PlaybackTimeout)) << "segment 3 played";
+    ASSERT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
+    pumpMessages();
+    for (uint32_t i = 0; i < SegmentCount; ++i)
+        EXPECT_TRUE(segmentIs(i, BlackCell)) << "segment " << i;
 }
 
 TEST_F(ReaderEventsTest, OnlyScrollingAndClicksStopThePageFollowing)
