@@ -1,6 +1,6 @@
 #include "edition/AudioEditions.h"
 #include "edition/EditionHooks.h"
-#include "reader/ReaderWindow.h"
+#include "reader/window/ReaderWindow.h"
 #include "resources/ResourceIds.h"
 
 ReaderWindow* g_edition_dialog_owner = nullptr;

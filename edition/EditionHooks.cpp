@@ -2,10 +2,10 @@
 
 #include "edition/AudioEditions.h"
 #include "edition/ChapterTable.h"
-#include "reader/MenuIds.h"
-#include "reader/MenuItems.h"
-#include "reader/PlatformText.h"
-#include "reader/ReaderWindow.h"
+#include "reader/app/MenuIds.h"
+#include "reader/window/MenuItems.h"
+#include "reader/window/PlatformText.h"
+#include "reader/window/ReaderWindow.h"
 #include "resources/ResourceIds.h"
 
 namespace {

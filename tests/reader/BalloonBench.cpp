@@ -12,8 +12,8 @@
 #include "BalloonTexts.h"
 #include "BenchSupport.h"
 #include "DibWindow.h"
-#include "reader/CalloutLayer.h"
-#include "reader/OutlineLayer.h"
+#include "reader/balloons/CalloutLayer.h"
+#include "reader/balloons/OutlineLayer.h"
 
 namespace {
 

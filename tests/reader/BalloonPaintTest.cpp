@@ -6,8 +6,8 @@
 
 #include "DibWindow.h"
 #include "ReaderTestSupport.h"
-#include "reader/CalloutLayer.h"
-#include "reader/OutlineLayer.h"
+#include "reader/balloons/CalloutLayer.h"
+#include "reader/balloons/OutlineLayer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "reader/CellRuns.h"
+#include "reader/page/CellRuns.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "reader/TextCell.h"
+#include "reader/page/TextCell.h"
 
 double nowMs();
 // Median and maximum of the rounds, on one line.

@@ -10,9 +10,9 @@
 #include "ReaderTestSupport.h"
 #include "SoundTestSupport.h"
 #include "document/BookData.h"
-#include "reader/BookAudioPlayer.h"
-#include "reader/ReaderMessages.h"
-#include "reader/ReaderWindow.h"
+#include "reader/playback/BookAudioPlayer.h"
+#include "reader/playback/ReaderMessages.h"
+#include "reader/window/ReaderWindow.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "LayoutDump.h"
-#include "reader/ReaderWindow.h"
+#include "reader/window/ReaderWindow.h"
 
 class BookTestWindow : public ReaderWindow, private LineObserver {
 public:

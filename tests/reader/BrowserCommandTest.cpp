@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "reader/BrowserCommand.h"
-#include "reader/DictionaryLanguages.h"
-#include "reader/WebAddresses.h"
+#include "reader/window/BrowserCommand.h"
+#include "reader/window/DictionaryLanguages.h"
+#include "reader/window/WebAddresses.h"
 
 namespace {
 

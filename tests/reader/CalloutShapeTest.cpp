@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "reader/CalloutShape.h"
+#include "reader/balloons/CalloutShape.h"
 
 namespace {
 

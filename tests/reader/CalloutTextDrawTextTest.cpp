@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/PlatformChar.h"
-#include "reader/CalloutText.h"
-#include "reader/DrawTextMeasurer.h"
+#include "reader/balloons/CalloutText.h"
+#include "reader/balloons/DrawTextMeasurer.h"
 #include "tests/reader/WrapTestSupport.h"
 
 namespace {

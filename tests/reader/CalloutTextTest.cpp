@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/CalloutText.h"
+#include "reader/balloons/CalloutText.h"
 #include "tests/reader/WrapTestSupport.h"
 
 namespace {

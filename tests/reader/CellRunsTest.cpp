@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "TestCells.h"
-#include "reader/CellRuns.h"
+#include "reader/page/CellRuns.h"
 
 namespace {
 

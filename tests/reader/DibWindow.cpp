@@ -1,6 +1,6 @@
 #include "DibWindow.h"
 
-#include "reader/ReaderWindow.h"
+#include "reader/window/ReaderWindow.h"
 
 DibWindow::DibWindow() : WinApiWindow(TEXT("BalloonTest"), 1), m_picture(nullptr)
 {

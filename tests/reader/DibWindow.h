@@ -12,7 +12,7 @@
 
 #include "MemoryPicture.h"
 #include "PixelColors.h"
-#include "reader/WinApiWindow.h"
+#include "reader/window/WinApiWindow.h"
 
 class DibWindow : public WinApiWindow {
 public:

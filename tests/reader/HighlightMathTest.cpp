@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "reader/HighlightMath.h"
+#include "reader/page/HighlightMath.h"
 
 namespace {
 

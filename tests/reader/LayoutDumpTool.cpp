@@ -11,7 +11,7 @@
 #include <string>
 
 #include "BookTestWindow.h"
-#include "reader/ReaderApp.h"
+#include "reader/app/ReaderApp.h"
 
 int main()
 {

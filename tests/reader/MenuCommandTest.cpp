@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "reader/MenuCommand.h"
+#include "reader/app/MenuCommand.h"
 
 TEST(MenuCommandTest, SingleIdentifiers)
 {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "DibWindow.h"
-#include "reader/OutlineLayer.h"
+#include "reader/balloons/OutlineLayer.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "reader/OutlineShape.h"
+#include "reader/balloons/OutlineShape.h"
 
 namespace {
 

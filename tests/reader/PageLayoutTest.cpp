@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/PageLayout.h"
+#include "reader/page/PageLayout.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "BenchSupport.h"
 #include "ReaderTestSupport.h"
 #include "TestPageWindow.h"
-#include "reader/ReaderApp.h"
+#include "reader/app/ReaderApp.h"
 
 namespace {
 

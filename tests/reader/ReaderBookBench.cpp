@@ -28,7 +28,7 @@
 #include "document/BookData.h"
 #include "document/BookLoader.h"
 #include "edition/EditionHooks.h"
-#include "reader/ReaderApp.h"
+#include "reader/app/ReaderApp.h"
 
 namespace {
 

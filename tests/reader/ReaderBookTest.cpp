@@ -17,7 +17,7 @@
 #include "edition/AudioEditions.h"
 #include "edition/ChapterTable.h"
 #include "edition/EditionHooks.h"
-#include "reader/ReaderApp.h"
+#include "reader/app/ReaderApp.h"
 
 namespace {
 

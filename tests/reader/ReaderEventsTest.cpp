@@ -14,9 +14,9 @@
 #include "SoundTestSupport.h"
 #include "document/BookData.h"
 #include "document/BookLoader.h"
-#include "reader/ReaderApp.h"
-#include "reader/ReaderMessages.h"
-#include "reader/ReaderWindow.h"
+#include "reader/app/ReaderApp.h"
+#include "reader/playback/ReaderMessages.h"
+#include "reader/window/ReaderWindow.h"
 
 namespace {
 

@@ -30,8 +30,8 @@
 #include "ReaderTestSupport.h"
 #include "SoundTestSupport.h"
 #include "document/BookData.h"
-#include "reader/ReaderApp.h"
-#include "reader/ReaderWindow.h"
+#include "reader/app/ReaderApp.h"
+#include "reader/window/ReaderWindow.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "ReaderTestSupport.h"
 #include "TestPageWindow.h"
 #include "document/BookData.h"
-#include "reader/ReaderApp.h"
+#include "reader/app/ReaderApp.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "reader/ScrollMath.h"
+#include "reader/window/ScrollMath.h"
 
 TEST(ScrollMathTest, ScrollingStaysBetweenZeroAndTheMaximum)
 {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document/BookLoader.h"
-#include "reader/SegmentChain.h"
+#include "reader/playback/SegmentChain.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/TextCell.h"
+#include "reader/page/TextCell.h"
 
 struct TestGrid {
     int32_t left = 20;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TestCells.h"
-#include "reader/ReaderWindow.h"
+#include "reader/window/ReaderWindow.h"
 
 class TestPageWindow : public ReaderWindow {
 public:

@@ -3,7 +3,7 @@
 #include <random>
 #include <vector>
 
-#include "reader/TextRegion.h"
+#include "reader/page/TextRegion.h"
 
 namespace {
 

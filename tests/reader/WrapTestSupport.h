@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "reader/CalloutText.h"
+#include "reader/balloons/CalloutText.h"
 
 // The balloon's line breaking in its first form, which measures the whole text
 // before each blank every time: the reference that wrapText must match.
