@@ -1,7 +1,6 @@
 #!/bin/sh
-# Builds and runs one benchmark program of the reader's tests under wine64 on
-# a 1024 x 768 Xvfb screen, in build/win64's own prefix, and prints the
-# machine it ran on:
+# Builds and runs one benchmark program under wine64 on a 1024 x 768 Xvfb
+# screen, in build/win64's own prefix, and prints the machine it ran on:
 #   wine-bench.sh TARGET
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,9 +23,9 @@ fi
 sh "$root/cmake/wine-prefix.sh" init "$prefix" "$home"
 status=0
 (
-    cd "$build/tests/reader"
+    cd "$build/benchmarks"
     HOME="$home" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        /usr/lib/wine/wine64 "$build/tests/reader/$target.exe"
+        /usr/lib/wine/wine64 "$build/benchmarks/$target.exe"
 ) || status=$?
 sh "$root/cmake/wine-prefix.sh" stop "$prefix" "$home"
 exit $status

@@ -70,18 +70,18 @@ status=0
 (
     cd "$edition"
     echo "== the demo edition's book, the reader in the benchmark's process"
-    "$wine" "$build/tests/reader/reader_book_bench_w.exe"
+    "$wine" "$build/benchmarks/reader_book_bench_w.exe"
     rm -f "$bench_home"/capture.raw*
     echo "== start-up of the programs"
-    "$wine" "$build/tests/reader/reader_book_bench_w.exe" startup \
-        "$(winpath "$build/reader/Tavrems.exe")" "$(winpath "$build/tests/reader/bare_window.exe")"
+    "$wine" "$build/benchmarks/reader_book_bench_w.exe" startup \
+        "$(winpath "$build/reader/Tavrems.exe")" "$(winpath "$build/benchmarks/bare_window.exe")"
     echo "== the program playing the quick demo edition"
     cd "$quick"
-    "$wine" "$build/tests/reader/reader_play_bench_w.exe" "$(winpath "$build/reader/Tavrems.exe")"
+    "$wine" "$build/benchmarks/reader_play_bench_w.exe" "$(winpath "$build/reader/Tavrems.exe")"
     rm -f "$bench_home"/capture.raw*
     echo "== a test page of the book's size"
-    cd "$build/tests/reader"
-    "$wine" "$build/tests/reader/reader_bench_w.exe"
+    cd "$build/benchmarks"
+    "$wine" "$build/benchmarks/reader_bench_w.exe"
 ) || status=$?
 sh "$root/cmake/wine-prefix.sh" stop "$prefix" "$home"
 exit $status

@@ -49,4 +49,4 @@ compile i686-w64-mingw32-g++-posix
 
 cmake -S "$root" -B "$root/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVREMS_SANITIZE=OFF >/dev/null
 cmake --build "$root/build/bench" --target segment_table_bench >/dev/null
-"$root/build/bench/tools/segment_table_bench" 500
+"$root/build/bench/benchmarks/segment_table_bench" 500

@@ -23,7 +23,7 @@ status=0
 (
     cd "$work"
     HOME="$home" TAVREMS_CAPTURE_DIR=home WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        /usr/lib/wine/wine64 "$build/tests/sound/sound_player_bench_w.exe"
+        /usr/lib/wine/wine64 "$build/benchmarks/sound_player_bench_w.exe"
 ) || status=$?
 sh "$root/cmake/wine-prefix.sh" stop "$prefix" "$build/test-home"
 # The track and its capture take 100 MB.
