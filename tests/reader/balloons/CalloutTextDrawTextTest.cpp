@@ -8,7 +8,7 @@
 #include "core/PlatformChar.h"
 #include "reader/balloons/CalloutText.h"
 #include "reader/balloons/DrawTextMeasurer.h"
-#include "tests/reader/WrapTestSupport.h"
+#include "tests/reader/support/WrapTestSupport.h"
 
 namespace {
 

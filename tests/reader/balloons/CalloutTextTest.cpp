@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "reader/balloons/CalloutText.h"
-#include "tests/reader/WrapTestSupport.h"
+#include "tests/reader/support/WrapTestSupport.h"
 
 namespace {
 
