@@ -116,13 +116,8 @@ protected:
             return known->second;
         s_reader->selectFont(0);
         SIZE size = {0, 0};
-#ifdef UNICODE
-        const wchar_t unit = static_cast<wchar_t>(c);
-        GetTextExtentPoint32W(s_reader->hdc(), &unit, 1, &size);
-#else
-        const char unit = static_cast<char>(c);
-        GetTextExtentPoint32A(s_reader->hdc(), &unit, 1, &size);
-#endif
+        const PlatformChar unit = static_cast<PlatformChar>(c);
+        GetTextExtentPoint32(s_reader->hdc(), &unit, 1, &size);
         m_widths[c] = size.cx;
         return size.cx;
     }
