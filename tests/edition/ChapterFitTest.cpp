@@ -4,7 +4,7 @@
 
 #include "SegmentRows.h"
 #include "edition/ChapterTable.h"
-#include "edition/ParagraphLengths.h"
+#include "tools/demo/ParagraphLengths.h"
 
 // A book for this edition must hold every segment's range in its paragraph
 // and begin each "Go to..." item's title paragraph at the item's text cell

@@ -1,4 +1,4 @@
-#include "edition/ParagraphLengths.h"
+#include "tools/demo/ParagraphLengths.h"
 
 #include "edition/ChapterTable.h"
 
