@@ -41,9 +41,9 @@ public:
 
 private:
     uint8_t m_in_word;    // 1 for a character of a word, 0 for the blank after it
-    uint8_t m_spare_flag; // always 0
+    uint8_t m_spare_flag; // inert: always 0, copied, read by nothing
     RgbColor m_color;
-    int32_t m_spare_value; // always 0
+    int32_t m_spare_value; // inert: always 0, copied, read by nothing
     CellChar m_char;
     Rect m_box;
 };

@@ -34,7 +34,7 @@ public:
     virtual void scrollToPosition(int16_t position);
     virtual void setThumbPosition(int16_t position);
     virtual void acquireDC();
-    virtual void spareHook(int32_t) {}
+    virtual void spareHook(int32_t) {} // inert: never called
     virtual void onLeftClick() {}
     virtual void onRightClick() {}
     virtual void onDoubleClick() {}
@@ -135,7 +135,7 @@ private:
     int32_t m_scroll_offset;
     int32_t m_max_scroll_offset;
     Point m_mouse_point;
-    Point m_previous_mouse_point;
+    Point m_previous_mouse_point; // inert: kept by setMousePoint, read by nothing
     Rect m_client_box;
     uint16_t m_checked_language_id;
 };
