@@ -25,6 +25,7 @@
 
 #include "BenchSupport.h"
 #include "ReaderTestSupport.h"
+#include "ReaderTestWindow.h"
 #include "document/BookData.h"
 #include "document/BookLoader.h"
 #include "edition/EditionHooks.h"
@@ -50,7 +51,7 @@ private:
 
 // The reader window with its start-up steps timed, and its first paint of
 // the book.
-class BenchBookWindow : public ReaderWindow {
+class BenchBookWindow : public ReaderTestWindow {
 public:
     struct Times {
         double start = 0;
@@ -101,7 +102,7 @@ public:
     {
         BookText& text = BookData::instance().text();
         CellArray cells;
-        cells.setSize(m_text_layer.cellCount());
+        cells.setSize(m_text_layer.cells().count());
         UncachedMeasurer measurer(*this);
         PageLayout layout(cells, measurer);
         PictureLayer pictures(this);
@@ -395,7 +396,7 @@ int main()
     reader->updateClientBox();
     const Rect* client = reader->clientBox();
     std::printf("book: %u paragraphs, %u cells, document height %d px; desktop %d x %d, client %d x %d\n",
-                BookData::instance().text().count(), reader->textLayer().cellCount(), reader->documentHeight(),
+                BookData::instance().text().count(), reader->textLayer().cells().count(), reader->documentHeight(),
                 reader->layoutWidth(), reader->layoutHeight(), client->width(), client->height());
     std::printf("first paint, entry to the end of the book's first paint: %8.1f ms (target 150)\n", t.painted - entry);
     std::printf("  window and menus                                  %8.1f ms\n", t.start - entry);

@@ -176,7 +176,7 @@ std::vector<Rect> segmentFirstCharacters(uint32_t first, uint32_t last)
                                                  s.firstChar());
         const TextCell& a = layer.cellAt(c);
         uint32_t end = c;
-        while (end < c + 3 && end + 1 < layer.cellCount() && layer.cellAt(end + 1).top() == a.top())
+        while (end < c + 3 && end + 1 < layer.cells().count() && layer.cellAt(end + 1).top() == a.top())
             ++end;
         const TextCell& b = layer.cellAt(end);
         boxes.push_back(Rect(a.left(), a.top(), b.right() - a.left(), a.bottom() - a.top()));

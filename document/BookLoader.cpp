@@ -19,29 +19,33 @@ const char16_t CarriageReturn = 0x000D;
 const char16_t MissingBookMessage[] = u"Error - the file book.txt is not found. Please check that all necessary files "
                                       u"are in the same directory with the file Tavrems.exe.  ";
 
-#if defined(_WIN32) && defined(UNICODE)
-const FileNameChar BookFileName[] = L"book.txt";
-#else
-const FileNameChar BookFileName[] = "book.txt";
-#endif
+const char BookFileName[] = "book.txt";
 
-FILE* openForReading(const FileNameChar* fileName)
+// A file name of the platform's calls from an ASCII one, cut to `size` units
+// with its terminator.
+void toFileName(const char* ascii, PlatformChar* name, size_t size)
+{
+    size_t i = 0;
+    for (; ascii[i] != 0 && i + 1 < size; ++i)
+        name[i] = static_cast<PlatformChar>(ascii[i]);
+    name[i] = 0;
+}
+
+// "book_t%d.txt" for translation file number k (from 1).
+void translationFileName(PlatformChar* name, size_t size, uint32_t k)
+{
+    char ascii[32];
+    std::snprintf(ascii, sizeof(ascii), "book_t%u.txt", k);
+    toFileName(ascii, name, size);
+}
+
+// The one call that differs: the wide program opens a UTF-16 name.
+FILE* openForReading(const PlatformChar* fileName)
 {
 #if defined(_WIN32) && defined(UNICODE)
     return _wfopen(fileName, L"rb");
 #else
     return std::fopen(fileName, "rb");
-#endif
-}
-
-// "book_t%d.txt" for translation file number k (from 1).
-void translationFileName(FileNameChar* name, size_t size, uint32_t k)
-{
-#if defined(_WIN32) && defined(UNICODE)
-    _snwprintf(name, size, L"book_t%u.txt", k);
-    name[size - 1] = 0;
-#else
-    std::snprintf(name, size, "book_t%u.txt", k);
 #endif
 }
 
@@ -94,7 +98,9 @@ bool BookLoader::loadBook(BookText& text)
     delete[] m_buffer;
     m_buffer = nullptr;
     m_length = 0;
-    if (!readUtf16File(m_buffer, BookFileName, m_length)) {
+    PlatformChar name[16];
+    toFileName(BookFileName, name, sizeof(name) / sizeof(name[0]));
+    if (!readUtf16File(m_buffer, name, m_length)) {
         const uint32_t n = sizeof(MissingBookMessage) / sizeof(MissingBookMessage[0]) - 1;
         m_buffer = new (std::nothrow) char16_t[n];
         if (m_buffer == nullptr)
@@ -111,7 +117,7 @@ bool BookLoader::loadBook(BookText& text)
     return splitParagraphs(text, m_buffer, m_length);
 }
 
-bool BookLoader::readUtf16File(char16_t*& buffer, const FileNameChar* fileName, uint32_t& length)
+bool BookLoader::readUtf16File(char16_t*& buffer, const PlatformChar* fileName, uint32_t& length)
 {
     buffer = nullptr;
     length = 0;
@@ -157,7 +163,7 @@ bool BookLoader::readUtf16File(char16_t*& buffer, const FileNameChar* fileName, 
     return true;
 }
 
-bool BookLoader::fileExists(const FileNameChar* fileName)
+bool BookLoader::fileExists(const PlatformChar* fileName)
 {
     FILE* file = openForReading(fileName);
     if (file == nullptr)
@@ -230,7 +236,7 @@ bool BookLoader::splitWords(WordRangeArray& words, const char16_t* units, uint32
 
 bool BookLoader::loadTranslations(BookText& text)
 {
-    FileNameChar name[32];
+    PlatformChar name[32];
     uint32_t n = 0;
     for (uint32_t k = 1; k != 0; ++k) {
         translationFileName(name, sizeof(name) / sizeof(name[0]), k);

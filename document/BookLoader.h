@@ -7,8 +7,6 @@
 #include "document/BookText.h"
 #include "document/TextRanges.h"
 
-using FileNameChar = PlatformChar;
-
 // Reads "book.txt" and the "book_t%d.txt" translations into the one book
 // document, and has the compiled-in segment table filled.
 class BookLoader {
@@ -29,8 +27,8 @@ public:
     // the data is compiled in (edition/).
     static bool fillSegmentTable(AudioSegmentArray& table);
 
-    static bool readUtf16File(char16_t*& buffer, const FileNameChar* fileName, uint32_t& length);
-    static bool fileExists(const FileNameChar* fileName);
+    static bool readUtf16File(char16_t*& buffer, const PlatformChar* fileName, uint32_t& length);
+    static bool fileExists(const PlatformChar* fileName);
     static bool countParagraphs(uint32_t& count, const char16_t* buffer, uint32_t length);
     static char16_t lineSeparator() { return 0x000A; }
     static bool splitParagraphs(BookText& text, const char16_t* buffer, uint32_t length);

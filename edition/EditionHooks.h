@@ -38,7 +38,8 @@ void editionPlacePictures(PictureLayer& pictures, uint32_t paragraph, int32_t& y
 // Starts the browser on one store's pages of both audio editions.
 void openAudioEditionPages(const char16_t* firstEdition, const char16_t* secondEdition);
 
-// The window for which the audio-edition dialog was shown last.
+// The window for which the audio-edition dialog was shown last. Inert: set
+// and never read, since the store buttons start the browser without a window.
 extern ReaderWindow* g_edition_dialog_owner;
 // Tells the user how to get the audio tracks, when one cannot be opened; runs
 // on the player's thread and waits until the dialog closes. Answers the

@@ -1,5 +1,4 @@
 #pragma once
 
-// Writes a diagnostic text to the debugger: OutputDebugStringW in the wide
-// build, OutputDebugStringA in the narrow one.
+// Writes a diagnostic text (ASCII) to the debugger, in both programs.
 void debugOutput(const char* text);

@@ -12,12 +12,12 @@ PlayItem::~PlayItem()
     freeFileName();
 }
 
-FileNameChar* PlayItem::allocFileName(int32_t n)
+PlatformChar* PlayItem::allocFileName(int32_t n)
 {
     freeFileName();
     if (n < 0)
         return nullptr;
-    m_file_name = new (std::nothrow) FileNameChar[static_cast<uint32_t>(n) + 1];
+    m_file_name = new (std::nothrow) PlatformChar[static_cast<uint32_t>(n) + 1];
     return m_file_name;
 }
 
@@ -35,7 +35,7 @@ PlayItem& PlayItem::assign(const PlayItem& source)
         int32_t length = 0;
         while (source.m_file_name[length] != 0)
             ++length;
-        FileNameChar* name = allocFileName(length);
+        PlatformChar* name = allocFileName(length);
         if (name != nullptr) {
             for (int32_t i = 0; i <= length; ++i)
                 name[i] = source.m_file_name[i];
@@ -53,18 +53,18 @@ SegmentPlayItem::SegmentPlayItem(const AudioSegment& segment, int32_t index)
     setEnd(segment.end());
     const WideString& trackName = segment.trackName();
     const uint32_t n = trackName.count();
-    FileNameChar* name = allocFileName(static_cast<int32_t>(n));
+    PlatformChar* name = allocFileName(static_cast<int32_t>(n));
     if (name != nullptr) {
         for (uint32_t k = 0; k < n; ++k) {
             // The narrow build keeps the low byte: the track names are ASCII.
-            name[k] = static_cast<FileNameChar>(sizeof(FileNameChar) == 1 ? (trackName.at(k) & 0xFF) : trackName.at(k));
+            name[k] = static_cast<PlatformChar>(sizeof(PlatformChar) == 1 ? (trackName.at(k) & 0xFF) : trackName.at(k));
         }
         name[n] = 0;
     }
     setSegment(segment.isValid() == 1 ? index : -1);
 }
 
-bool sameFileName(const FileNameChar* a, const FileNameChar* b)
+bool sameFileName(const PlatformChar* a, const PlatformChar* b)
 {
     if (a == nullptr || b == nullptr)
         return false;

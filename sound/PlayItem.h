@@ -2,17 +2,10 @@
 
 #include <cstdint>
 
+#include "core/PlatformChar.h"
 #include "core/TrackTime.h"
 
 class AudioSegment;
-
-// A character of a track's file name as the platform's file calls take it:
-// 16-bit in the wide build, 8-bit (the low byte of each unit) in the narrow one.
-#if defined(_WIN32) && defined(UNICODE)
-using FileNameChar = wchar_t;
-#else
-using FileNameChar = char;
-#endif
 
 // What the sound player plays next: a time range of one track, and the index
 // of the segment it sounds (-1 for a pause).
@@ -24,11 +17,11 @@ public:
     PlayItem(const PlayItem&) = delete;
     PlayItem& operator=(const PlayItem&) = delete;
 
-    const FileNameChar* fileName() const { return m_file_name; }
+    const PlatformChar* fileName() const { return m_file_name; }
 
     // Room for n characters and a terminator, not cleared; null when no room
     // could be had or n is negative. The previous name is released either way.
-    FileNameChar* allocFileName(int32_t n);
+    PlatformChar* allocFileName(int32_t n);
     void freeFileName();
 
     // Deep copy. A source without a name leaves the destination's name as it is.
@@ -42,7 +35,7 @@ public:
     uint32_t endMilliseconds() const { return m_end.toMilliseconds(); }
 
 private:
-    FileNameChar* m_file_name;
+    PlatformChar* m_file_name;
     TrackTime m_start;
     TrackTime m_end;
     int32_t m_segment;
@@ -56,4 +49,4 @@ public:
 };
 
 // Exact comparison, character by character; false when either is missing.
-bool sameFileName(const FileNameChar* a, const FileNameChar* b);
+bool sameFileName(const PlatformChar* a, const PlatformChar* b);

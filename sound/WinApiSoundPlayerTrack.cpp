@@ -38,7 +38,7 @@ bool descendToChunk(HMMIO file, MMCKINFO& chunk, FOURCC id, FOURCC form, uint64_
 bool WinApiSoundPlayer::openWaveFile()
 {
     WinApiWavBufferAttr& current = currentBuffer();
-    FileNameChar* name = const_cast<FileNameChar*>(current.m_item.fileName());
+    PlatformChar* name = const_cast<PlatformChar*>(current.m_item.fileName());
     if (name == nullptr)
         return false;
     // mmioOpenW in the wide build, mmioOpenA with the 8-bit name in the narrow one.

@@ -544,15 +544,22 @@ def distribute(total, items):
     return result
 
 
-def read_chapters(path):
-    """Reads the chapter table (title, text cell, heading paragraph) from edition/ChapterTable.cpp."""
-    pattern = re.compile(r'\{\s*u"((?:[^"\\]|\\.)*)",\s*(\d+),\s*(\d+)\s*\}')
+def read_chapters(table_path, headings_path):
+    """Reads the chapter table (title, text cell) from edition/ChapterTable.cpp and
+    each item's heading paragraph in the demo book from tools/demo/ChapterHeadings.cpp."""
+    pattern = re.compile(r'\{\s*u"((?:[^"\\]|\\.)*)",\s*(\d+)\s*\}')
+    with open(table_path, encoding="utf-8") as f:
+        entries = pattern.findall(f.read())
+    with open(headings_path, encoding="utf-8") as f:
+        table = re.search(r"kHeadingParagraphs\[\]\s*=\s*\{([^}]*)\}", f.read())
+    require(table is not None, "no heading paragraphs in %s" % headings_path)
+    paragraphs = [int(n) for n in re.findall(r"\d+", table.group(1))]
+    require(len(entries) == 20, "20 chapters in %s, found %s" % (table_path, len(entries)))
+    require(len(paragraphs) == 20, "20 heading paragraphs in %s, found %s" % (headings_path, len(paragraphs)))
     chapters = []
-    with open(path, encoding="utf-8") as f:
-        for title, cell, paragraph in pattern.findall(f.read()):
-            title = re.sub(r"\\u([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), title)
-            chapters.append((title, int(cell), int(paragraph)))
-    require(len(chapters) == 20, "20 chapters in %s, found %s" % (path, len(chapters)))
+    for (title, cell), paragraph in zip(entries, paragraphs):
+        title = re.sub(r"\\u([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), title)
+        chapters.append((title, int(cell), paragraph))
     return chapters
 
 
@@ -1227,7 +1234,8 @@ def main():
     parser.add_argument("--report", action="store_true", help="print per-chapter figures")
     args = parser.parse_args()
     began = time.perf_counter()
-    generator = Generator(read_chapters(os.path.join(root, "edition", "ChapterTable.cpp")))
+    generator = Generator(read_chapters(os.path.join(root, "edition", "ChapterTable.cpp"),
+                                        os.path.join(root, "tools", "demo", "ChapterHeadings.cpp")))
     try:
         generator.run()
     except GenerationError as e:

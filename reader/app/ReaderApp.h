@@ -31,6 +31,7 @@ public:
     virtual LRESULT onMeasureItem(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT onCommand(HWND hwnd, uint32_t notification, WPARAM wParam, LPARAM lParam);
     virtual LRESULT onMenuCommand(HWND hwnd, WPARAM wParam, LPARAM lParam, int32_t reserved);
+    // Inert: never called.
     virtual LRESULT spareHandler() { return 0; }
     virtual LRESULT onControlCommand(HWND hwnd, uint32_t notification, WPARAM wParam, HWND control);
     virtual LRESULT onKey(HWND hwnd, WPARAM key);

@@ -9,9 +9,7 @@
 #include "reader/window/WinApiWindow.h"
 
 HFONT g_callout_font = nullptr;
-#ifndef UNICODE
 HFONT g_callout_cyrillic_font = nullptr;
-#endif
 
 namespace {
 
@@ -40,10 +38,8 @@ Callout::Callout()
     ZeroMemory(&m_text_rect, sizeof(m_text_rect));
     if (g_callout_font == nullptr)
         g_callout_font = createCalloutFont(ANSI_CHARSET);
-#ifndef UNICODE
-    if (g_callout_cyrillic_font == nullptr)
+    if (NarrowProgram && g_callout_cyrillic_font == nullptr)
         g_callout_cyrillic_font = createCalloutFont(RUSSIAN_CHARSET);
-#endif
     if (g_callout_brush == nullptr)
         g_callout_brush = CreateSolidBrush(BalloonColor);
 }
@@ -95,10 +91,8 @@ void Callout::releaseText()
 
 HFONT Callout::font() const
 {
-#ifndef UNICODE
-    if (m_charset == RUSSIAN_CHARSET)
+    if (NarrowProgram && m_charset == RUSSIAN_CHARSET)
         return g_callout_cyrillic_font;
-#endif
     return g_callout_font;
 }
 
@@ -142,11 +136,8 @@ void Callout::draw()
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
 
-#ifdef UNICODE
-    const UINT alignment = isRightAlignedText(m_text) ? DT_RIGHT : DT_LEFT;
-#else
-    const UINT alignment = DT_LEFT;
-#endif
+    // The narrow program's texts hold no right-to-left script.
+    const UINT alignment = (!NarrowProgram && isRightAlignedText(m_text)) ? DT_RIGHT : DT_LEFT;
     const COLORREF oldBack = SetBkColor(dc, BalloonColor);
     const COLORREF oldText = SetTextColor(dc, TextColor);
     HGDIOBJ oldFont = SelectObject(dc, font());

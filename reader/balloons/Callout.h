@@ -12,10 +12,9 @@ class WinApiWindow;
 
 // The balloons' font, made by the first balloon and kept for the process.
 extern HFONT g_callout_font;
-#ifndef UNICODE
-// The narrow program's balloon font for texts in code page 1251.
+// The balloon font for texts in code page 1251; the narrow program alone
+// makes it.
 extern HFONT g_callout_cyrillic_font;
-#endif
 
 // One translation balloon: a pale box beside a sentence with a neck that
 // ends at the sentence's outline, and its own copy of the text, broken into

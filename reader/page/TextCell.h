@@ -4,15 +4,8 @@
 
 #include "core/FixedArray.h"
 #include "core/Geometry.h"
+#include "core/PlatformChar.h"
 #include "core/RgbColor.h"
-
-// The character of a text cell: one UTF-16 unit of the book, or its low byte
-// in the narrow program. The native build checks the wide program's logic.
-#if defined(_WIN32) && !defined(UNICODE)
-using CellChar = unsigned char;
-#else
-using CellChar = char16_t;
-#endif
 
 // One laid-out character of the book: the character, its colour and its box
 // in document pixels. All cells of one line share their top and bottom, and
@@ -48,9 +41,9 @@ public:
 
 private:
     uint8_t m_in_word;    // 1 for a character of a word, 0 for the blank after it
-    uint8_t m_spare_flag; // always 0
+    uint8_t m_spare_flag; // inert: always 0, copied, read by nothing
     RgbColor m_color;
-    int32_t m_spare_value; // always 0
+    int32_t m_spare_value; // inert: always 0, copied, read by nothing
     CellChar m_char;
     Rect m_box;
 };

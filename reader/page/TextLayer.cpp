@@ -22,11 +22,8 @@ public:
     void drawText(int32_t x, int32_t y, const RgbColor& color, const CellChar* text, uint32_t n) override
     {
         SetTextColor(m_dc, color.colorRef());
-#ifdef UNICODE
-        TextOutW(m_dc, x, y, reinterpret_cast<const wchar_t*>(text), static_cast<int>(n));
-#else
-        TextOutA(m_dc, x, y, reinterpret_cast<const char*>(text), static_cast<int>(n));
-#endif
+        // A cell's character has the size of the platform's.
+        TextOut(m_dc, x, y, reinterpret_cast<const PlatformChar*>(text), static_cast<int>(n));
     }
 
 private:

@@ -23,7 +23,6 @@ public:
     void draw(HDC dc) override;
 
     bool setCellCount(uint32_t n);
-    uint32_t cellCount() const { return m_cells.count(); }
     void setCell(uint32_t i, const TextCell& cell) { m_cells.at(i) = cell; }
     TextCell& cellAt(uint32_t i) { return m_cells.at(i); }
     CellArray& cells() { return m_cells; }

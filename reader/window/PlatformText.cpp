@@ -1,6 +1,13 @@
 #include "reader/window/PlatformText.h"
 
-#include <windows.h>
+char toCodePage(char16_t c, UINT codePage)
+{
+    const wchar_t unit = static_cast<wchar_t>(c);
+    char converted = '?';
+    if (WideCharToMultiByte(codePage, WC_COMPOSITECHECK, &unit, 1, &converted, 1, nullptr, nullptr) != 1)
+        return '?';
+    return converted;
+}
 
 void toPlatformText(const char16_t* text, PlatformChar* out, uint32_t capacity)
 {
@@ -8,13 +15,10 @@ void toPlatformText(const char16_t* text, PlatformChar* out, uint32_t capacity)
         return;
     uint32_t n = 0;
     for (; text != nullptr && text[n] != 0 && n + 1 < capacity; ++n) {
-#ifdef UNICODE
-        out[n] = static_cast<wchar_t>(text[n]);
-#else
-        const wchar_t unit = static_cast<wchar_t>(text[n]);
-        if (WideCharToMultiByte(1252, 0, &unit, 1, &out[n], 1, nullptr, nullptr) != 1)
-            out[n] = '?';
-#endif
+        if (NarrowProgram)
+            out[n] = static_cast<PlatformChar>(toCodePage(text[n], 1252));
+        else
+            out[n] = static_cast<PlatformChar>(text[n]);
     }
     out[n] = 0;
 }

@@ -64,15 +64,6 @@ public:
     // The book-wide cell of paragraph p's first character.
     int32_t paragraphOffset(uint32_t p) const { return m_paragraph_offsets.at(p); }
     TextLayer& textLayer() { return m_text_layer; }
-    OutlineLayer& outlineLayer() { return m_outline_layer; }
-    CalloutLayer& calloutLayer() { return m_callout_layer; }
-    PictureLayer& pictureLayer() { return m_picture_layer; }
-    const RegionList& sentenceRegions() const { return m_sentence_regions; }
-    const RegionList& segmentRegions() const { return m_segment_regions; }
-    const PageLayout& pageLayout() const { return m_page_layout; }
-    const CharWidthCache& charWidths() const { return m_char_widths; }
-    int32_t layoutWidth() const { return m_layout_width; }
-    int32_t layoutHeight() const { return m_layout_height; }
 
     // Playback colours segment i green while it is heard, and black again
     // after; the page then follows it. Window thread only: the player's
@@ -85,12 +76,6 @@ public:
     void onSegmentFinished(uint32_t segment, uint32_t playback);
     // Switches auto-scrolling by the top of cell c.
     void updateAutoScroll(uint32_t c);
-    uint8_t autoScroll() const { return m_auto_scroll; }
-    uint8_t playing() const { return m_playing; }
-    uint32_t calloutTranslation() const { return m_callout_translation; }
-    const PlatformChar* calloutText() const { return m_callout_text; }
-    int32_t highlightFirst() const { return m_highlight_first; }
-    int32_t highlightLast() const { return m_highlight_last; }
     int32_t dictionaryLanguage() const { return m_dictionary_language; }
 
     static const uint32_t LayerCount = 6;

@@ -1,6 +1,7 @@
 #include "reader/window/WinApiWindow.h"
 
 #include "edition/EditionHooks.h"
+#include "reader/window/PlatformText.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -12,8 +13,8 @@ const int FontWeight = 300;
 } // namespace
 
 WinApiWindow::WinApiWindow(const PlatformChar* className, uint32_t fontCount)
-    : m_hwnd(nullptr), m_hdc(nullptr), m_hinstance(nullptr), m_class_name(className), m_scroll_pos(0),
-      m_translation_menu(nullptr), m_dictionary_language_menu(nullptr), m_scroll_offset(0), m_max_scroll_offset(0),
+    : m_scroll_pos(0), m_max_scroll_offset(0), m_dictionary_language_menu(nullptr), m_hwnd(nullptr), m_hdc(nullptr),
+      m_hinstance(nullptr), m_class_name(className), m_translation_menu(nullptr), m_scroll_offset(0),
       m_checked_language_id(0)
 {
     // Sizing leaves handles unset: an empty slot must read as no font.
@@ -199,15 +200,11 @@ BOOL WinApiWindow::runSetupProgram()
 
 uint8_t WinApiWindow::toDisplayChar(char16_t c, PlatformChar& out) const
 {
-#ifdef UNICODE
-    out = static_cast<wchar_t>(c);
-    return ANSI_CHARSET;
-#else
+    if (!NarrowProgram) {
+        out = static_cast<PlatformChar>(c);
+        return ANSI_CHARSET;
+    }
     const bool cyrillic = c >= 0x0401 && c <= 0x0451;
-    const wchar_t unit = static_cast<wchar_t>(c);
-    char converted = '?';
-    WideCharToMultiByte(cyrillic ? 1251 : 1252, WC_COMPOSITECHECK, &unit, 1, &converted, 1, nullptr, nullptr);
-    out = converted;
+    out = static_cast<PlatformChar>(toCodePage(c, cyrillic ? 1251 : 1252));
     return cyrillic ? RUSSIAN_CHARSET : ANSI_CHARSET;
-#endif
 }

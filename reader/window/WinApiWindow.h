@@ -34,7 +34,7 @@ public:
     virtual void scrollToPosition(int16_t position);
     virtual void setThumbPosition(int16_t position);
     virtual void acquireDC();
-    virtual void spareHook(int32_t) {}
+    virtual void spareHook(int32_t) {} // inert: never called
     virtual void onLeftClick() {}
     virtual void onRightClick() {}
     virtual void onDoubleClick() {}
@@ -97,16 +97,12 @@ public:
     void updateScrollRange();
     int32_t scrollOffset() const { return m_scroll_offset; }
     void setScrollOffset(int32_t pixels) { m_scroll_offset = pixels; }
-    int32_t maxScrollOffset() const { return m_max_scroll_offset; }
     void setMaxScrollOffset(int32_t pixels) { m_max_scroll_offset = pixels; }
-    int32_t scrollPosition() const { return m_scroll_pos; }
 
     // The browser: address begins with its blank.
     void lookUpWord(const CellChar* word, uint32_t targetLanguage, uint32_t interfaceLanguage);
     static void openInBrowser(const PlatformChar* path, const char16_t* address);
     static const char16_t* dictionaryLanguageCode(uint32_t index);
-
-    HMENU dictionaryLanguageMenu() const { return m_dictionary_language_menu; }
 
 protected:
     // For a window that draws somewhere else than its own client area.
@@ -115,6 +111,10 @@ protected:
     void buildDictionaryLanguageMenu(HMENU dictionaries);
     // The offset saved in the settings file, 0 when there is none.
     int32_t readScrollOffset();
+
+    int32_t m_scroll_pos;
+    int32_t m_max_scroll_offset;
+    HMENU m_dictionary_language_menu;
 
 private:
     void writeScrollOffset();
@@ -127,15 +127,12 @@ private:
     HDC m_hdc;
     HINSTANCE m_hinstance;
     const PlatformChar* m_class_name;
-    int32_t m_scroll_pos;
     HMENU m_translation_menu;
-    HMENU m_dictionary_language_menu;
     FontArray m_fonts;
     LayerArray m_layers;
     int32_t m_scroll_offset;
-    int32_t m_max_scroll_offset;
     Point m_mouse_point;
-    Point m_previous_mouse_point;
+    Point m_previous_mouse_point; // inert: kept by setMousePoint, read by nothing
     Rect m_client_box;
     uint16_t m_checked_language_id;
 };

@@ -4,7 +4,8 @@
 
 #include "SegmentRows.h"
 #include "edition/ChapterTable.h"
-#include "edition/ParagraphLengths.h"
+#include "tools/demo/ChapterHeadings.h"
+#include "tools/demo/ParagraphLengths.h"
 
 // A book for this edition must hold every segment's range in its paragraph
 // and begin each "Go to..." item's title paragraph at the item's text cell
@@ -45,14 +46,15 @@ TEST(ChapterFitTest, ChapterTableOrderAndHeadings)
     EXPECT_EQ(&chapterEntry(20), &chapterEntry(0));
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
-        EXPECT_FALSE(hasSegments(e.m_heading_paragraph)) << "chapter " << k;
+        const uint32_t heading = chapterHeadingParagraph(k);
+        EXPECT_FALSE(hasSegments(heading)) << "chapter " << k;
         if (k > 0) {
-            EXPECT_GT(e.m_heading_paragraph, chapterEntry(k - 1).m_heading_paragraph) << "chapter " << k;
+            EXPECT_GT(heading, chapterHeadingParagraph(k - 1)) << "chapter " << k;
             EXPECT_GE(e.m_text_cell, chapterEntry(k - 1).m_text_cell) << "chapter " << k;
         }
     }
     // The part and its first chapter share the cell; the chapter's title follows at once.
-    EXPECT_EQ(chapterEntry(1).m_heading_paragraph, chapterEntry(0).m_heading_paragraph + 1);
+    EXPECT_EQ(chapterHeadingParagraph(1), chapterHeadingParagraph(0) + 1);
 }
 
 TEST(ChapterFitTest, MinimalParagraphLengths)
@@ -78,15 +80,16 @@ TEST(ChapterFitTest, EveryChapterCellCanStartItsHeading)
     uint32_t paragraph = 0;
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
+        const uint32_t heading = chapterHeadingParagraph(k);
         if (k > 0 && e.m_text_cell == chapterEntry(k - 1).m_text_cell)
             continue;
         uint32_t needed = 0;
-        for (uint32_t p = paragraph; p < e.m_heading_paragraph; ++p)
+        for (uint32_t p = paragraph; p < heading; ++p)
             needed += lengths[p];
         EXPECT_LE(needed, e.m_text_cell - cell)
-            << "before chapter " << k << " (paragraph " << e.m_heading_paragraph << ")";
-        EXPECT_GT(e.m_heading_paragraph, paragraph) << "chapter " << k;
+            << "before chapter " << k << " (paragraph " << heading << ")";
+        EXPECT_GT(heading, paragraph) << "chapter " << k;
         cell = e.m_text_cell;
-        paragraph = e.m_heading_paragraph;
+        paragraph = heading;
     }
 }

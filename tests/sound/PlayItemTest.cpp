@@ -8,16 +8,16 @@
 
 namespace {
 
-std::basic_string<FileNameChar> nameOf(const PlayItem& item, uint32_t length)
+std::basic_string<PlatformChar> nameOf(const PlayItem& item, uint32_t length)
 {
-    return std::basic_string<FileNameChar>(item.fileName(), length);
+    return std::basic_string<PlatformChar>(item.fileName(), length);
 }
 
-std::basic_string<FileNameChar> text(const char* ascii)
+std::basic_string<PlatformChar> text(const char* ascii)
 {
-    std::basic_string<FileNameChar> s;
+    std::basic_string<PlatformChar> s;
     for (; *ascii != 0; ++ascii)
-        s.push_back(static_cast<FileNameChar>(*ascii));
+        s.push_back(static_cast<PlatformChar>(*ascii));
     return s;
 }
 
@@ -39,7 +39,7 @@ TEST(PlayItemTest, ASegmentItemCopiesTheTimesAndTheWholeNameWithAnExtraTerminato
     segment.end().set(0, 1, 0, 5);
     SegmentPlayItem item(segment, 17);
     ASSERT_NE(item.fileName(), nullptr);
-    EXPECT_EQ(nameOf(item, 13), text("omblt07.wav") + FileNameChar(0) + FileNameChar(0));
+    EXPECT_EQ(nameOf(item, 13), text("omblt07.wav") + PlatformChar(0) + PlatformChar(0));
     EXPECT_EQ(item.startMilliseconds(), 4430u);
     EXPECT_EQ(item.endMilliseconds(), 60005u);
     EXPECT_EQ(item.segment(), 17);
@@ -96,10 +96,10 @@ TEST(PlayItemTest, AssignMakesASeparateCopyAndKeepsTheNameOfANamelessSource)
 
 TEST(PlayItemTest, FileNamesCompareExactly)
 {
-    const std::basic_string<FileNameChar> a = text("omblt01.wav");
-    const std::basic_string<FileNameChar> b = text("omblt01.wav");
-    const std::basic_string<FileNameChar> c = text("omblt01.wa");
-    const std::basic_string<FileNameChar> d = text("OMBLT01.wav");
+    const std::basic_string<PlatformChar> a = text("omblt01.wav");
+    const std::basic_string<PlatformChar> b = text("omblt01.wav");
+    const std::basic_string<PlatformChar> c = text("omblt01.wa");
+    const std::basic_string<PlatformChar> d = text("OMBLT01.wav");
     EXPECT_TRUE(sameFileName(a.c_str(), b.c_str()));
     EXPECT_FALSE(sameFileName(a.c_str(), c.c_str()));
     EXPECT_FALSE(sameFileName(c.c_str(), a.c_str()));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/PlatformChar.h"
 #include "core/WinApiCriticalSection.h"
 #include "document/AudioSegment.h"
 #include "sound/PlayItem.h"
@@ -309,11 +310,7 @@ std::string finishCapture(ChainPlayer& player)
 
 const char* testVariant()
 {
-#ifdef UNICODE
-    return "w";
-#else
-    return "a";
-#endif
+    return NarrowProgram ? "a" : "w";
 }
 
 std::string captureDir()

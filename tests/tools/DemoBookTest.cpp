@@ -5,6 +5,7 @@
 
 #include "SegmentRows.h"
 #include "edition/ChapterTable.h"
+#include "tools/demo/ChapterHeadings.h"
 #include "tools/demo/DemoBook.h"
 
 namespace {
@@ -30,10 +31,11 @@ TEST(DemoBookTest, ChapterTitlesStartAtTheirCells)
     const DemoBook& book = builtBook();
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
-        const std::u16string& text = book.paragraphs()[e.m_heading_paragraph].m_text;
+        const uint32_t heading = chapterHeadingParagraph(k);
+        const std::u16string& text = book.paragraphs()[heading].m_text;
         EXPECT_NE(text.find(e.m_title), std::u16string::npos) << "chapter " << k;
         const bool shared = k > 0 && chapterEntry(k - 1).m_text_cell == e.m_text_cell;
-        const uint32_t p = shared ? e.m_heading_paragraph - 1 : e.m_heading_paragraph;
+        const uint32_t p = shared ? heading - 1 : heading;
         EXPECT_EQ(book.paragraphOffset(p), e.m_text_cell) << "chapter " << k;
     }
     // The one paragraph between two fixed cells: the second part's title.
@@ -148,7 +150,7 @@ TEST(DemoBookTest, RefusesTablesThatCannotFit)
         // A segment in a chapter title's paragraph.
         AudioSegmentArray t;
         ASSERT_TRUE(t.setSize(1));
-        t.at(0).setTextRange(0, 30, static_cast<int32_t>(chapterEntry(2).m_heading_paragraph));
+        t.at(0).setTextRange(0, 30, static_cast<int32_t>(chapterHeadingParagraph(2)));
         DemoBook book;
         EXPECT_FALSE(book.build(t, error));
         EXPECT_NE(error.find("has segments"), std::string::npos) << error;

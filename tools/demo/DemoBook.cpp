@@ -3,6 +3,7 @@
 #include <map>
 
 #include "edition/ChapterTable.h"
+#include "tools/demo/ChapterHeadings.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ bool DemoBook::build(const AudioSegmentArray& table, std::string& error)
     std::map<uint32_t, uint32_t> headings; // paragraph -> chapter entry
     uint32_t firstHeading = static_cast<uint32_t>(segmentsOf.size());
     for (uint32_t k = 0; k < chapterCount(); ++k) {
-        const uint32_t p = chapterEntry(k).m_heading_paragraph;
+        const uint32_t p = chapterHeadingParagraph(k);
         headings[p] = k;
         if (p < firstHeading)
             firstHeading = p;
@@ -191,8 +192,9 @@ bool DemoBook::build(const AudioSegmentArray& table, std::string& error)
     // before it when the two share the cell.
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
+        const uint32_t heading = chapterHeadingParagraph(k);
         const bool shared = k > 0 && chapterEntry(k - 1).m_text_cell == e.m_text_cell;
-        const uint32_t p = shared ? chapterEntry(k - 1).m_heading_paragraph : e.m_heading_paragraph;
+        const uint32_t p = shared ? chapterHeadingParagraph(k - 1) : heading;
         if (paragraphOffset(p) != e.m_text_cell) {
             error = "chapter " + narrow(k) + " begins at " + narrow(paragraphOffset(p)) + ", not at its cell " +
                     narrow(e.m_text_cell);
@@ -272,8 +274,9 @@ bool DemoBook::fillFreeCharacters(const std::vector<std::vector<uint32_t>>& segm
     std::vector<std::pair<uint32_t, uint32_t>> anchors = {{0, 0}};
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
+        const uint32_t heading = chapterHeadingParagraph(k);
         if (e.m_text_cell != anchors.back().first)
-            anchors.push_back({e.m_text_cell, e.m_heading_paragraph});
+            anchors.push_back({e.m_text_cell, heading});
     }
 
     std::vector<bool> given(m_paragraphs.size(), false);

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "edition/ChapterTable.h"
+#include "tools/demo/ChapterHeadings.h"
 #include "tools/demo/DemoFiles.h"
 
 namespace {
@@ -117,8 +118,8 @@ uint32_t requiredParagraphCount(const AudioSegmentArray& table)
             count = static_cast<uint32_t>(s.paragraphIndex()) + 1;
     }
     for (uint32_t k = 0; k < chapterCount(); ++k) {
-        if (chapterEntry(k).m_heading_paragraph + 1 > count)
-            count = chapterEntry(k).m_heading_paragraph + 1;
+        if (chapterHeadingParagraph(k) + 1 > count)
+            count = chapterHeadingParagraph(k) + 1;
     }
     return count;
 }
@@ -163,22 +164,23 @@ void checkChapterCells(const BookText& text, const AudioSegmentArray& table, std
 
     for (uint32_t k = 0; k < chapterCount(); ++k) {
         const ChapterEntry& e = chapterEntry(k);
+        const uint32_t heading = chapterHeadingParagraph(k);
         const std::string name = "chapter " + number(k) + " \"" + utf8(e.m_title) + "\"";
         const bool shared = k > 0 && chapterEntry(k - 1).m_text_cell == e.m_text_cell;
-        if (shared && e.m_heading_paragraph != chapterEntry(k - 1).m_heading_paragraph + 1)
+        if (shared && heading != chapterHeadingParagraph(k - 1) + 1)
             problems.push_back(name + ": shares its cell with the item before it but does not follow its paragraph");
-        const uint32_t p = shared ? chapterEntry(k - 1).m_heading_paragraph : e.m_heading_paragraph;
-        if (e.m_heading_paragraph >= text.count()) {
-            problems.push_back(name + ": the book has no paragraph " + number(e.m_heading_paragraph));
+        const uint32_t p = shared ? chapterHeadingParagraph(k - 1) : heading;
+        if (heading >= text.count()) {
+            problems.push_back(name + ": the book has no paragraph " + number(heading));
             continue;
         }
         if (offsets[p] != e.m_text_cell)
             problems.push_back(name + ": cell " + number(e.m_text_cell) + " is not the first character of paragraph " +
                                number(p) + ", which begins at " + number(offsets[p]));
-        if (!holdsTitle(text.at(e.m_heading_paragraph).text(), e.m_title))
-            problems.push_back(name + ": paragraph " + number(e.m_heading_paragraph) + " does not hold the title");
-        if (withSegments.count(static_cast<int32_t>(e.m_heading_paragraph)) != 0)
-            problems.push_back(name + ": paragraph " + number(e.m_heading_paragraph) + " has segments");
+        if (!holdsTitle(text.at(heading).text(), e.m_title))
+            problems.push_back(name + ": paragraph " + number(heading) + " does not hold the title");
+        if (withSegments.count(static_cast<int32_t>(heading)) != 0)
+            problems.push_back(name + ": paragraph " + number(heading) + " has segments");
     }
 }
 

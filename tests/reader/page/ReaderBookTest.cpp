@@ -116,13 +116,8 @@ protected:
             return known->second;
         s_reader->selectFont(0);
         SIZE size = {0, 0};
-#ifdef UNICODE
-        const wchar_t unit = static_cast<wchar_t>(c);
-        GetTextExtentPoint32W(s_reader->hdc(), &unit, 1, &size);
-#else
-        const char unit = static_cast<char>(c);
-        GetTextExtentPoint32A(s_reader->hdc(), &unit, 1, &size);
-#endif
+        const PlatformChar unit = static_cast<PlatformChar>(c);
+        GetTextExtentPoint32(s_reader->hdc(), &unit, 1, &size);
         m_widths[c] = size.cx;
         return size.cx;
     }
@@ -138,7 +133,7 @@ protected:
     bool foundAtOneOfItsLetters(const RegionList& regions, uint32_t region, uint32_t first, uint32_t last)
     {
         TextLayer& layer = s_reader->textLayer();
-        for (uint32_t c = first; c <= last && c < layer.cellCount(); ++c) {
+        for (uint32_t c = first; c <= last && c < layer.cells().count(); ++c) {
             const TextCell& cell = layer.cellAt(c);
             if (cell.inWord() != 1 || !IsCharAlphaW(static_cast<wchar_t>(cell.character())))
                 continue;
@@ -172,7 +167,7 @@ TEST_F(ReaderBookTest, EveryCharacterHasItsCellOnAJustifiedPage)
     TextLayer& layer = s_reader->textLayer();
     const PageLayout& page = s_reader->pageLayout();
     const uint32_t total = BookData::instance().totalCharacters();
-    ASSERT_EQ(layer.cellCount(), total);
+    ASSERT_EQ(layer.cells().count(), total);
     ASSERT_EQ(page.leftMargin(), Margin);
     ASSERT_EQ(page.lineLimit(), LineLimit);
     const int32_t space = page.spaceWidth();
@@ -293,7 +288,7 @@ TEST_F(ReaderBookTest, TheLayoutRecordsEveryLineItLaysOut)
     for (const DumpLine& l : lines) {
         ASSERT_EQ(l.firstCell, expectedFirst);
         ASSERT_LE(l.firstCell, l.lastCell);
-        if (l.firstCell < layer.cellCount()) {
+        if (l.firstCell < layer.cells().count()) {
             ASSERT_EQ(layer.cellAt(l.firstCell).top(), l.y);
         }
         expectedFirst = l.lastCell + 1;
@@ -301,7 +296,7 @@ TEST_F(ReaderBookTest, TheLayoutRecordsEveryLineItLaysOut)
     EXPECT_EQ(lines.back().paragraph, static_cast<int32_t>(BookData::instance().text().count()) - 1);
     // The last paragraph is the empty one after the book's last line end:
     // its one blank lies past the cells and was not written.
-    EXPECT_EQ(lines.back().firstCell, layer.cellCount());
+    EXPECT_EQ(lines.back().firstCell, layer.cells().count());
 }
 
 TEST_F(ReaderBookTest, ThePictureStandsAfterTheSecondParagraphInAGapOfItsOwn)
@@ -333,7 +328,7 @@ TEST_F(ReaderBookTest, ThePictureStandsAfterTheSecondParagraphInAGapOfItsOwn)
     // No cell meets the picture.
     const Rect picture(slot.m_x, slot.m_y, bitmap.bmWidth, bitmap.bmHeight);
     TextLayer& layer = s_reader->textLayer();
-    for (uint32_t c = 0; c < layer.cellCount(); ++c) {
+    for (uint32_t c = 0; c < layer.cells().count(); ++c) {
         const TextCell& cell = layer.cellAt(c);
         const bool apart = cell.bottom() <= picture.top() || cell.top() >= picture.bottom() ||
                            cell.right() <= picture.left() || cell.left() >= picture.right();

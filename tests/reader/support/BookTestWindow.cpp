@@ -29,7 +29,8 @@ std::string BookTestWindow::layoutDump()
     std::snprintf(row, sizeof(row), "metrics width %d height %d margin %d limit %d space %d line %d cells %u\n",
                   static_cast<int>(layoutWidth()), static_cast<int>(layoutHeight()),
                   static_cast<int>(page.leftMargin()), static_cast<int>(page.lineLimit()),
-                  static_cast<int>(page.spaceWidth()), static_cast<int>(page.lineHeight()), textLayer().cellCount());
+                  static_cast<int>(page.spaceWidth()), static_cast<int>(page.lineHeight()),
+                  textLayer().cells().count());
     text += row;
     for (uint32_t i = 0; i < pictureLayer().pictureCount(); ++i) {
         const PictureSlot& slot = pictureLayer().slot(i);

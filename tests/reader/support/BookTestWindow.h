@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "LayoutDump.h"
-#include "reader/window/ReaderWindow.h"
+#include "ReaderTestWindow.h"
 
-class BookTestWindow : public ReaderWindow, private LineObserver {
+class BookTestWindow : public ReaderTestWindow, private LineObserver {
 public:
     BookTestWindow() { m_page_layout.setLineObserver(this); }
 
@@ -18,8 +18,6 @@ public:
     std::string layoutDump();
     bool writeLayoutDump(const std::wstring& path);
 
-    void setPlaying(uint8_t playing) { m_playing = playing; }
-    void setAutoScroll(uint8_t on) { m_auto_scroll = on; }
     DrawLayer* indexMapLayer() { return &m_index_map_layer; }
     DrawLayer* shapeLayer() { return &m_shape_layer; }
 

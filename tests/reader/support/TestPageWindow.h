@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "ReaderTestWindow.h"
 #include "TestCells.h"
-#include "reader/window/ReaderWindow.h"
 
-class TestPageWindow : public ReaderWindow {
+class TestPageWindow : public ReaderTestWindow {
 public:
     explicit TestPageWindow(const std::vector<std::u16string>& lines) : m_lines(lines) {}
 

@@ -11,20 +11,18 @@
 #include <vector>
 
 #include "ReaderTestSupport.h"
+#include "ReaderTestWindow.h"
 #include "SoundTestSupport.h"
 #include "document/BookData.h"
 #include "document/BookLoader.h"
 #include "reader/app/ReaderApp.h"
 #include "reader/playback/ReaderMessages.h"
-#include "reader/window/ReaderWindow.h"
 
 namespace {
 
 // The reader window with its state in reach of the tests.
-class EventsTestWindow : public ReaderWindow {
+class EventsTestWindow : public ReaderTestWindow {
 public:
-    void setPlaying(uint8_t playing) { m_playing = playing; }
-    void setAutoScroll(uint8_t on) { m_auto_scroll = on; }
     void setHighlight(int32_t first, int32_t last)
     {
         m_highlight_first = first;

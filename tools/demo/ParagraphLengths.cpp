@@ -1,6 +1,7 @@
-#include "edition/ParagraphLengths.h"
+#include "tools/demo/ParagraphLengths.h"
 
 #include "edition/ChapterTable.h"
+#include "tools/demo/ChapterHeadings.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ uint32_t minimalParagraphLength(const AudioSegmentArray& table, uint32_t paragra
     if (highest >= 0)
         return static_cast<uint32_t>(highest) + 2;
     for (uint32_t k = 0; k < chapterCount(); ++k) {
-        if (chapterEntry(k).m_heading_paragraph == paragraph)
+        if (chapterHeadingParagraph(k) == paragraph)
             return textLength(chapterEntry(k).m_title) + 1;
     }
     return 1;
