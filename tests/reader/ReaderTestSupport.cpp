@@ -83,6 +83,19 @@ std::string layoutDumpOf(const char* tool, const std::wstring& edition, const st
 
 namespace {
 
+// Whether a process runs a program of the system directory: Wine's own
+// (its desktop, its services), which a program may start and which run on.
+bool runsSystemProgram(HANDLE process)
+{
+    wchar_t system[MAX_PATH] = {0};
+    wchar_t image[MAX_PATH] = {0};
+    DWORD size = MAX_PATH;
+    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    return n > 0 && QueryFullProcessImageNameW(process, 0, image, &size) && size > n &&
+           CompareStringOrdinal(image, static_cast<int>(n), system, static_cast<int>(n), TRUE) == CSTR_EQUAL &&
+           image[n] == L'\\';
+}
+
 // The names of the processes that `parent` started and that still run (one
 // that ended may still be listed while a handle to it is open).
 std::string runningChildProcesses(DWORD parent)
@@ -94,13 +107,11 @@ std::string runningChildProcesses(DWORD parent)
     PROCESSENTRY32W entry;
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        // Wine's desktop (explorer.exe), which a session's first window starts, runs on.
-        if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent ||
-            lstrcmpiW(entry.szExeFile, L"explorer.exe") == 0)
+        if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent)
             continue;
-        HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
         if (child != nullptr) {
-            if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT) {
+            if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT && !runsSystemProgram(child)) {
                 for (const wchar_t* c = entry.szExeFile; *c != 0; ++c)
                     names.push_back(*c < 128 ? static_cast<char>(*c) : '?');
                 names += " ";
