@@ -18,27 +18,6 @@ namespace {
 
 const DWORD Limit = 20000;
 
-// Runs a program in `directory` with one argument and waits for its end.
-bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
-                DWORD& exitCode)
-{
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi;
-    std::wstring commandLine = L"\"" + program + L"\" \"" + argument + L"\"";
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
-                        &pi))
-        return false;
-    const bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
-    if (!ended)
-        TerminateProcess(pi.hProcess, 99);
-    GetExitCodeProcess(pi.hProcess, &exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return ended;
-}
-
 class ReaderBookDriverTest : public testing::Test {
 protected:
     void SetUp() override
@@ -57,15 +36,9 @@ protected:
     // environment variable.
     std::vector<DumpLine> dumpOf(const char* tool, const wchar_t* name, std::string* text = nullptr)
     {
-        const std::wstring program = environmentPath(tool);
-        EXPECT_FALSE(program.empty()) << tool;
-        const std::wstring path = currentDirectory() + L"\\" + name;
-        DeleteFileW(path.c_str());
-        DWORD code = 99;
-        EXPECT_TRUE(runProgram(program, path, m_edition, code));
-        EXPECT_EQ(code, 0u);
-        std::string dump;
-        EXPECT_TRUE(readFileBytes(path, dump)) << "no dump written";
+        std::string why;
+        const std::string dump = layoutDumpOf(tool, m_edition, currentDirectory() + L"\\" + name, why);
+        EXPECT_EQ(why, "") << tool;
         if (text != nullptr)
             *text = dump;
         return parseDumpLines(dump);
@@ -132,7 +105,7 @@ TEST_F(ReaderBookDriverTest, AboutTheAudioBookOpensBothUsStorePagesInOrder)
     ASSERT_TRUE(reader.start(m_program, m_edition));
     reader.sendCommand(4001);
     ASSERT_TRUE(waitFor([&] { return readBrowserLog(m_log).size() >= 2; }, Limit));
-    Sleep(300);
+    ASSERT_EQ(waitForChildProcessesToEnd(reader.processId(), Limit), "") << "the browsers it started";
     const std::vector<BrowserStart> starts = readBrowserLog(m_log);
     ASSERT_EQ(starts.size(), 2u);
     EXPECT_EQ(starts[0].address, browserArgument(UsStoreFirstEdition));

@@ -77,13 +77,19 @@ protected:
         return waitFor([&] { return browserStarts().size() >= n; }, Limit);
     }
 
+    // Once every browser the program started has ended, the log is complete.
+    void waitForBrowsersToEnd(ReaderProcess& reader)
+    {
+        ASSERT_EQ(waitForChildProcessesToEnd(reader.processId(), Limit), "") << "the browsers it started";
+    }
+
     // A command that always starts the browser, to be sure that what was
     // asked before it has logged whatever it was going to log.
     void settleBrowser(ReaderProcess& reader, size_t before)
     {
         reader.sendCommand(4100);
         ASSERT_TRUE(waitForStarts(before + 1));
-        Sleep(300);
+        waitForBrowsersToEnd(reader);
     }
 
     void expectExit(ReaderProcess& reader)
@@ -259,7 +265,10 @@ TEST_F(ReaderDriverTest, DoubleClickLooksUpAWordAndColoursIt)
         const POINT p = pagePoint(1, column, 0);
         reader.doubleClick(p.x, p.y);
     }
-    reader.sync();
+    // A command sent now could be handled before those clicks; a line down
+    // after them is handled after them.
+    reader.key(VK_DOWN);
+    ASSERT_TRUE(waitFor([] { return savedOffsetIs(20); }, Limit)) << savedOffset();
     settleBrowser(reader, 2);
     starts = browserStarts();
     ASSERT_EQ(starts.size(), 3u);
@@ -316,6 +325,7 @@ TEST_F(ReaderDriverTest, AboutAndHelpDialogs)
     EXPECT_TRUE(bitmap) << "the help picture";
     PostMessageW(GetDlgItem(help, 1007), BM_CLICK, 0, 0);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(help); }, Limit));
+    waitForBrowsersToEnd(reader);
     EXPECT_EQ(browserStarts().size(), 1u);
 
     reader.postCommand(2000);
@@ -332,7 +342,7 @@ TEST_F(ReaderDriverTest, WebCommandsStartTheBrowserOnceEach)
     ASSERT_TRUE(waitForStarts(2));
     reader.sendCommand(4101);
     ASSERT_TRUE(waitForStarts(3));
-    Sleep(300);
+    waitForBrowsersToEnd(reader);
     const std::vector<BrowserStart> starts = browserStarts();
     ASSERT_EQ(starts.size(), 3u);
     EXPECT_NE(starts[0].address.find("teachers"), std::string::npos) << starts[0].address;
@@ -379,7 +389,7 @@ TEST_F(ReaderDriverTest, BrowserIsFoundOnceAndStartedByItsQuotedPath)
     ReaderProcess reader;
     ASSERT_TRUE(reader.start(m_program, m_directory));
     reader.sendCommand(4002);
-    Sleep(300);
+    waitForBrowsersToEnd(reader);
     EXPECT_TRUE(browserStarts().empty()) << "no browser registered";
 
     setBrowserCommand(L"\"" + browser + L"\" -url \"%1\"");
@@ -388,7 +398,7 @@ TEST_F(ReaderDriverTest, BrowserIsFoundOnceAndStartedByItsQuotedPath)
     setBrowserCommand(L"\"" + other + L"\" \"%1\"");
     reader.sendCommand(4002);
     ASSERT_TRUE(waitForStarts(2));
-    Sleep(300);
+    waitForBrowsersToEnd(reader);
     const std::vector<BrowserStart> starts = browserStarts();
     ASSERT_EQ(starts.size(), 2u);
     for (const BrowserStart& s : starts) {

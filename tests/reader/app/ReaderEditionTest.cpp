@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditionSound.h"
+#include "LayoutDump.h"
 #include "PageInk.h"
 #include "ReaderProcess.h"
 #include "ReaderTestSupport.h"
@@ -17,10 +18,8 @@
 
 namespace {
 
-const DWORD Limit = 10000;
-// Playbacks here run for seconds; the capture device plays faster than real time.
-const DWORD PlayLimit = 30000;
-
+// Long enough for a loaded machine; a wait ends as soon as its state is reached.
+const DWORD Limit = 20000;
 
 std::string bytes(std::initializer_list<int> values)
 {
@@ -99,49 +98,83 @@ protected:
         ASSERT_TRUE(reader.start(m_program, directory.empty() ? m_edition : directory));
     }
 
-    // The client area once it stays the same for a moment: painted.
-    Grab settledGrab(ReaderProcess& reader)
+    // The layout dump of the edition's book, made once for the test program.
+    const std::vector<DumpLine>& dump()
     {
-        Grab before = grabClient(reader.window());
-        Grab after;
-        waitFor(
-            [&] {
-                Sleep(20);
-                after = grabClient(reader.window());
-                const bool same = samePixels(before, after);
-                before = after;
-                return same;
+        static std::vector<DumpLine> lines;
+        if (lines.empty()) {
+            std::string why;
+            const std::wstring path = currentDirectory() + L"\\layout-edition-" + wideVariant() + L".txt";
+            lines = parseDumpLines(layoutDumpOf("TAVREMS_LAYOUT_DUMP", m_edition, path, why));
+            EXPECT_EQ(why, "");
+        }
+        return lines;
+    }
+
+    static std::wstring wideVariant()
+    {
+        const std::string variant = testVariant();
+        return std::wstring(variant.begin(), variant.end());
+    }
+
+    // The client area once it shows the page as the layout dump has it at
+    // the saved offset, with whatever `shows` asks besides, and stays so:
+    // never a paint half done.
+    Grab drawnGrab(ReaderProcess& reader, const char* what, const std::function<bool(const Grab&)>& shows)
+    {
+        Grab grab;
+        std::string why = "it never stayed the same for long";
+        const bool drawn = settledGrab(
+            reader.window(),
+            [&](const Grab& g) {
+                int32_t offset = 0;
+                why = !readSavedOffset(offset) ? "no saved offset" : pageDeparture(g, dump(), offset);
+                if (why.empty() && !shows(g))
+                    why = std::string("it does not show ") + what;
+                return why.empty();
             },
-            Limit);
-        return after;
+            Limit, grab);
+        EXPECT_TRUE(drawn) << "the page at offset " << savedOffset() << " with " << what << ": " << why;
+        return grab;
+    }
+
+    Grab pageGrab(ReaderProcess& reader)
+    {
+        return drawnGrab(reader, "nothing else", [](const Grab&) { return true; });
+    }
+
+    // A balloon open on the page, in a picture other than those given.
+    Grab balloonGrab(ReaderProcess& reader, std::initializer_list<const Grab*> others = {})
+    {
+        return drawnGrab(reader, "a new balloon", [&](const Grab& g) {
+            for (const Grab* other : others)
+                if (samePixels(g, *other))
+                    return false;
+            return countColor(g, 0, 0, g.width, g.height, BalloonFill) > 1000;
+        });
     }
 
     std::vector<InkLine> linesOf(const Grab& grab) { return inkLines(grab, 0, grab.width); }
 
-    // Sends a "Go to..." item and waits for the chapter's first line to be
-    // drawn at the top; answers the saved offset.
-    int32_t goTo(ReaderProcess& reader, UINT id)
+    // Sends a "Go to..." item and waits for the page to be drawn with the
+    // chapter's first line at the top; answers the saved offset.
+    int32_t goTo(ReaderProcess& reader, UINT id, Grab* page = nullptr)
     {
-        const int32_t before = savedOffset();
-        const Grab old = grabClient(reader.window());
         reader.sendCommand(id);
         const int32_t offset = savedOffset();
-        EXPECT_TRUE(waitFor(
-            [&] {
-                const Grab grab = grabClient(reader.window());
-                const std::vector<InkLine> lines = linesOf(grab);
-                return !lines.empty() && lines[0].top <= 5 && (offset == before || !samePixels(grab, old));
-            },
-            Limit))
-            << "the first line of item " << id << " at the top";
+        const Grab grab = pageGrab(reader);
+        const std::vector<InkLine> lines = linesOf(grab);
+        EXPECT_TRUE(!lines.empty() && lines[0].top <= 5) << "the first line of item " << id << " at the top";
+        if (page != nullptr)
+            *page = grab;
         return offset;
     }
 
-    // The lines of the page once it has settled, after a "Go to..." item.
+    // The lines of the page drawn after a "Go to..." item.
     std::vector<InkLine> pageLines(ReaderProcess& reader, UINT id, Grab* grab = nullptr)
     {
-        goTo(reader, id);
-        const Grab page = settledGrab(reader);
+        Grab page;
+        goTo(reader, id, &page);
         if (grab != nullptr)
             *grab = page;
         return linesOf(page);
@@ -213,7 +246,7 @@ TEST_F(ReaderEditionTest, ExpectedSoundComesFromTheTableAndTheTracks)
     // Track 11 holds 164,890 ms of sound at 8,000 bytes a second.
     const EditionTrack* t11 = sound.track("omblt11.wav");
     ASSERT_NE(t11, nullptr);
-    EXPECT_EQ(t11->bytesPerSecond, 8000u);
+    EXPECT_EQ(t11->bytesPerSecond, QuickEditionBytesPerSecond);
     EXPECT_EQ(t11->durationMs(), 164890u);
     EXPECT_EQ(t11->endMs(), 164000u);
     EXPECT_EQ(sound.trackName(1194), "omblt11.wav");
@@ -276,7 +309,7 @@ TEST_F(WideProgramTest, OpensWhereItWasLeftAndScrollsByKeysAndWheel)
             reader.key(VK_NEXT);
         reader.keys({VK_DOWN, VK_DOWN});
         ASSERT_TRUE(waitFor([] { return savedOffsetIs(1240); }, Limit)) << savedOffset();
-        at1240 = settledGrab(reader);
+        at1240 = pageGrab(reader);
         ASSERT_FALSE(linesOf(at1240).empty());
 
         // Each key and wheel step, and where it goes.
@@ -411,19 +444,7 @@ TEST_F(WideProgramTest, LeftClicksStepABalloonThroughTheVisibleTranslations)
     auto shows = [&](const Grab& expected) {
         return waitFor([&] { return samePixels(grabClient(reader.window()), expected); }, Limit);
     };
-    // A new picture, with a balloon, that differs from those given.
-    auto newBalloon = [&](std::initializer_list<const Grab*> others) {
-        EXPECT_TRUE(waitFor(
-            [&] {
-                const Grab grab = grabClient(reader.window());
-                for (const Grab* other : others)
-                    if (samePixels(grab, *other))
-                        return false;
-                return countColor(grab, 0, 0, grab.width, grab.height, BalloonFill) > 1000;
-            },
-            Limit));
-        return settledGrab(reader);
-    };
+    auto newBalloon = [&](std::initializer_list<const Grab*> others) { return balloonGrab(reader, others); };
 
     click(a);
     const Grab russianA = newBalloon({&page});
@@ -532,18 +553,19 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
     ASSERT_TRUE(waitFor([&] { return savedOffsetIs(chapterOffset - 600); }, Limit));
     const int clickedTop = first.top + 600;
     ASSERT_GT(clickedTop, 730 - 100);
-    ASSERT_NE(lineNear(linesOf(settledGrab(reader)), clickedTop), nullptr);
+    ASSERT_NE(lineNear(linesOf(pageGrab(reader)), clickedTop), nullptr);
     const int32_t startOffset = chapterOffset - 600;
     const int clickedLine = pageLineOfInk(clickedTop, startOffset);
 
     reader.rightClick(first.runs[1].centre(), clickedTop + (first.bottom - first.top) / 2);
 
-    // Watch the green: one segment's at a time, each after the one before.
+    // Watch the green: one segment's at a time, each after the one before,
+    // until 1199 plays.
     std::vector<TextPlace> fronts;
     TextPlace lastBack{0, 0};
     std::vector<int32_t> offsets;
     bool lookedUp = false;
-    const ULONGLONG end = GetTickCount64() + PlayLimit;
+    const ULONGLONG end = GetTickCount64() + playLimitMs(joined(sound.playedBytes(1194, 1199, false)).size());
     while (GetTickCount64() < end) {
         const int32_t before = savedOffset();
         const Grab grab = grabClient(reader.window());
@@ -569,12 +591,14 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
             lastBack = back;
         }
         // A lookup while it plays, on a line already heard, with the middle
-        // button (a double click's first click is a left click).
+        // button (a double click's first click is a left click). The page
+        // moves on meanwhile: the click goes where the line is by then.
         if (!lookedUp && fronts.size() == 3) {
             const std::vector<InkLine> lines = linesOf(grab);
             for (const InkLine& line : lines) {
                 if (pageLineOfInk(line.top, before) == front.line - 1 && line.runs.size() > 3) {
-                    reader.middleClick(line.runs[2].centre(), line.centreY());
+                    const int pageY = line.centreY() + before;
+                    reader.middleClickAt(line.runs[2].centre(), [pageY] { return pageY - savedOffset(); });
                     lookedUp = true;
                     break;
                 }
@@ -606,21 +630,45 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         Limit));
     const int32_t stopOffset = savedOffset();
     // The play-out: the track's bytes in the capture grow for a while, then
-    // stop (the idle device goes on writing silence).
+    // stop at a block's end, while the idle device goes on writing silence:
+    // it has nothing left to play once it has written silence for a second
+    // after that block.
     const uint32_t last = 1260;
     const std::string track12 = sound.playedBytes(1199, last, true)[0];
-    size_t played = 0;
+    const std::vector<size_t> ends = sound.playedBlockEnds(1199, last, true)[0];
+    size_t block = 0;
+    size_t quietBlock = ends.size();
+    size_t quietSize = 0;
+    ULONGLONG quietSince = 0;
+    ULONGLONG lastRead = 0;
+    std::string playOut = "no second capture file";
     ASSERT_TRUE(waitFor(
         [&] {
-            Sleep(300);
-            const std::vector<std::string> files = readCapture();
-            const size_t now = files.size() < 2 ? 0 : capturedBytes8(files[1], track12);
-            const bool same = now == played;
-            played = now;
             EXPECT_EQ(countColor(grab = grabClient(reader.window()), 0, 0, grab.width, grab.height, HeardGreen), 0);
-            return same;
+            // Finding the block end reads the whole capture: ten times a second is enough.
+            if (GetTickCount64() - lastRead < 100)
+                return false;
+            lastRead = GetTickCount64();
+            const std::vector<std::string> files = readCapture();
+            if (files.size() < 2)
+                return false;
+            if (!endsOnABlock(files[1], track12, ends, block)) {
+                playOut = "between two block ends: " + captureDeparture8(files[1], track12);
+                quietBlock = ends.size();
+                return false;
+            }
+            if (block != quietBlock) {
+                quietBlock = block;
+                quietSize = files[1].size();
+                quietSince = GetTickCount64();
+            }
+            playOut = "at the end of block " + std::to_string(block) + " for " +
+                      std::to_string(GetTickCount64() - quietSince) + " ms, " +
+                      std::to_string(files[1].size() - quietSize) + " bytes of silence since";
+            return GetTickCount64() - quietSince >= 1000 && files[1].size() > quietSize;
         },
-        PlayLimit));
+        playLimitMs(8 * 16384)))
+        << "the play-out, now " << playOut;
     EXPECT_TRUE(savedOffsetIs(stopOffset)) << "the page stopped following at the stop";
     exitByMenu(reader);
 
@@ -629,8 +677,6 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
     const std::vector<std::string> track11 = sound.playedBytes(1194, 1198, true);
     ASSERT_EQ(track11.size(), 1u);
     EXPECT_EQ(captureDeparture8(files[0], track11[0]), "") << "1194 to 1198 and their pauses, in one device";
-    const std::vector<size_t> ends = sound.playedBlockEnds(1199, last, true)[0];
-    size_t block = 0;
     ASSERT_TRUE(endsOnABlock(files[1], track12, ends, block)) << captureDeparture8(files[1], track12);
     const size_t atStop = capturedBytes8(files[1].substr(0, playedAtStop), track12);
     size_t stopBlock = 0;
@@ -653,24 +699,14 @@ TEST_F(WideProgramTest, AQuickStopAndPlayPlaysTheOldBlocksThenTheNewChain)
     const std::string chain1194 = sound.playedBytes(1194, 1198, true)[0];
     const std::string chain1195 = sound.playedBytes(1195, 1198, true)[0];
     reader.rightClick(first.runs[1].centre(), first.centreY());
-    ASSERT_TRUE(waitFor(
-        [&] {
-            const std::vector<std::string> files = readCapture();
-            return !files.empty() && capturedBytes8(files[0], chain1194) > 20000;
-        },
-        PlayLimit));
+    ASSERT_EQ(waitForCapture(0, chain1194, 20001), "");
     // Stop and play again at once.
     const POINT stop = {500, 400};
     const POINT play = {first.runs[6].centre(), first.centreY()};
     reader.rightClicks({stop, play});
-    ASSERT_TRUE(waitFor(
-        [&] {
-            const std::vector<std::string> files = readCapture();
-            return files.size() >= 2 && capturedBytes8(files[1], chain1195) > 40000;
-        },
-        PlayLimit))
-        << readCapture().size() << " files; green " << countColor(grabClient(reader.window()), 0, 0, 1007, 730, HeardGreen)
-        << "; first " << capturedBytes8(readCapture()[0], chain1194) << " of " << chain1194.size();
+    ASSERT_EQ(waitForCapture(1, chain1195, 40001), "")
+        << "green " << countColor(grabClient(reader.window()), 0, 0, 1007, 730, HeardGreen) << "; first "
+        << capturedBytes8(readCapture()[0], chain1194) << " of " << chain1194.size();
     exitByMenu(reader);
 
     const std::vector<std::string> files = readCapture();
@@ -694,19 +730,14 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
         writeSavedOffset(L"100000000");
         ReaderProcess reader;
         start(reader);
-        const std::vector<InkLine> lines = linesOf(settledGrab(reader));
+        const std::vector<InkLine> lines = linesOf(pageGrab(reader));
         ASSERT_FALSE(lines.empty());
         const InkLine end = lines.back();
         ASSERT_GE(end.runs.size(), 4u);
         const POINT segment = {end.runs[end.runs.size() - 2].centre(), end.centreY()};
         reader.rightClick(segment.x, segment.y);
-        ASSERT_TRUE(waitFor(
-            [&] {
-                const std::vector<std::string> files = readCapture();
-                return files.size() == 1 && capturedBytes8(files[0], last) == last.size();
-            },
-            PlayLimit))
-            << "the last segment plays";
+        ASSERT_EQ(waitForCapture(0, last, last.size()), "") << "the last segment plays";
+        ASSERT_EQ(readCapture().size(), 1u) << "in one device";
         // Still playing as far as the window knows: the next click only
         // stops; a key after it shows it was handled. (Two clicks at one
         // place would make a double click.)
@@ -715,14 +746,7 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
         reader.key(VK_DOWN);
         ASSERT_TRUE(waitFor([] { return savedOffset() > 0; }, Limit));
         reader.rightClick(segment.x, segment.y);
-        ASSERT_TRUE(waitFor(
-            [&] {
-                const std::vector<std::string> files = readCapture();
-                return files.size() == 2 && capturedBytes8(files[1], last) == last.size();
-            },
-            PlayLimit))
-            << "the click after it plays again, all of it: " << readCapture().size() << " files, "
-            << (readCapture().size() > 1 ? capturedBytes8(readCapture()[1], last) : 0) << " of " << last.size();
+        ASSERT_EQ(waitForCapture(1, last, last.size()), "") << "the click after it plays again, all of it";
         exitByMenu(reader);
         const std::vector<std::string> files = readCapture();
         ASSERT_EQ(files.size(), 2u);
@@ -751,7 +775,8 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
     const std::string tail = sound.playedBytes(1198, 1198, true)[0];
     reader.rightClick(s1198.x, s1198.y);
     HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, PlayLimit));
+    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, playLimitMs(tail.size())))
+        << "the dialog after track 11's end: " << waitForCapture(0, tail, tail.size());
     EXPECT_FALSE(IsWindowEnabled(reader.window())) << "the dialog is modal";
     std::vector<std::string> files = readCapture();
     ASSERT_EQ(files.size(), 1u);
@@ -770,7 +795,8 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
     ASSERT_TRUE(waitFor([&] { return savedOffsetIs(offset); }, Limit));
     EXPECT_EQ(readCapture().size(), 1u);
     reader.rightClick(s1198.x, s1198.y);
-    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, PlayLimit));
+    ASSERT_TRUE(waitFor([&] { return (box = dialog()) != nullptr; }, playLimitMs(tail.size())))
+        << "the dialog again: " << waitForCapture(1, tail, tail.size());
     files = readCapture();
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(captureDeparture8(files[1], tail), "");
@@ -795,7 +821,8 @@ TEST_F(WideProgramTest, ExitDuringPlaybackEndsCleanlyAndTheNextStartShowsTheSame
         {
             ReaderProcess reader;
             start(reader);
-            const std::vector<InkLine> lines = pageLines(reader, 7006);
+            // The page as it stays while it plays (only colours change).
+            const std::vector<InkLine> lines = pageLines(reader, 7006, &before);
             ASSERT_GE(lines.size(), 6u);
             const InkLine first = lines[2];
             const InkLine end = lines[paragraphEnd(lines, 3)];
@@ -809,19 +836,14 @@ TEST_F(WideProgramTest, ExitDuringPlaybackEndsCleanlyAndTheNextStartShowsTheSame
                         const Grab grab = grabClient(reader.window());
                         return countColor(grab, 0, end.top, grab.width, end.bottom + 1, HeardGreen) > 0;
                     },
-                    PlayLimit));
+                    Limit))
+                    << "1198 turns green";
             } else {
                 reader.rightClick(first.runs[1].centre(), first.centreY());
-                ASSERT_TRUE(waitFor(
-                    [&] {
-                        const std::vector<std::string> files = readCapture();
-                        return !files.empty() && capturedBytes8(files[0], chain) > 20000;
-                    },
-                    PlayLimit));
+                ASSERT_EQ(waitForCapture(0, chain, 20001), "");
                 if (when == When::PlayingOutAfterAStop)
                     reader.rightClick(500, 300);
             }
-            before = settledGrab(reader);
             const ULONGLONG t0 = GetTickCount64();
             exitByMenu(reader, 5000);
             EXPECT_LT(GetTickCount64() - t0, 5000u);
@@ -854,20 +876,14 @@ TEST_F(NarrowProgramTest, ShowsTheBookTheBalloonsAndPlays)
     // The book's first line: its title, paragraph 0, sentence 0 (whose
     // Russian balloon holds Cyrillic), segment 0.
     auto showBalloon = [&](ReaderProcess& reader, Grab& page, InkLine& title) {
-        page = settledGrab(reader);
+        page = pageGrab(reader);
         const std::vector<InkLine> lines = linesOf(page);
         EXPECT_FALSE(lines.empty());
         if (lines.empty())
             return Grab();
         title = lines[0];
         reader.leftClick(title.runs[1].centre(), title.centreY());
-        EXPECT_TRUE(waitFor(
-            [&] {
-                const Grab grab = grabClient(reader.window());
-                return countColor(grab, 0, 0, grab.width, grab.height, BalloonFill) > 1000;
-            },
-            Limit));
-        return settledGrab(reader);
+        return balloonGrab(reader);
     };
     Grab widePage;
     Grab wideBalloon;
@@ -889,12 +905,6 @@ TEST_F(NarrowProgramTest, ShowsTheBookTheBalloonsAndPlays)
     ASSERT_GE(title.runs.size(), 3u);
     reader.rightClick(title.runs[2].centre(), title.centreY());
     const std::string segment0 = sound.segmentBytes(0);
-    ASSERT_TRUE(waitFor(
-        [&] {
-            const std::vector<std::string> files = readCapture();
-            return !files.empty() && capturedBytes8(files[0], segment0) == segment0.size();
-        },
-        PlayLimit))
-        << "segment 0's bytes, exactly";
+    ASSERT_EQ(waitForCapture(0, segment0, segment0.size()), "") << "segment 0's bytes, exactly";
     exitByMenu(reader);
 }

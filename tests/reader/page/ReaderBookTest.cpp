@@ -727,7 +727,8 @@ TEST_F(ReaderBookTest, TheAudioEditionDialogOnAThreadLikeThePlayers)
             PostMessageW(GetDlgItem(dialog, 6), BM_CLICK, 0, 0);
             PostMessageW(GetDlgItem(dialog, 3), BM_CLICK, 0, 0);
             ASSERT_TRUE(waitFor([&] { return readBrowserLog(log).size() >= 6; }, 10000));
-            Sleep(300);
+            ASSERT_EQ(waitForChildProcessesToEnd(GetCurrentProcessId(), 10000), "")
+                << "the browsers the dialog started";
             std::vector<std::string> addresses;
             for (const BrowserStart& start : readBrowserLog(log))
                 addresses.push_back(start.address);

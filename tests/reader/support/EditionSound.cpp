@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ReaderTestSupport.h"
+#include "SoundTestSupport.h"
 #include "document/BookLoader.h"
 #include "sound/TrackByteRange.h"
 
@@ -256,4 +257,32 @@ std::string captureDeparture8(const std::string& capture, const std::string& exp
     if (e < expected.size())
         return "the capture ends after expected byte " + std::to_string(e) + " of " + std::to_string(expected.size());
     return std::string();
+}
+
+DWORD playLimitMs(size_t bytes)
+{
+    return static_cast<DWORD>(20000 + 2 * (bytes * 1000 / QuickEditionBytesPerSecond));
+}
+
+std::string waitForCapture(size_t device, const std::string& expected, size_t count)
+{
+    const DWORD limit = playLimitMs(count);
+    std::vector<std::string> files;
+    size_t got = 0;
+    if (waitFor(
+            [&] {
+                files = readCapture();
+                got = files.size() > device ? capturedBytes8(files[device], expected) : 0;
+                return got >= count;
+            },
+            limit))
+        return std::string();
+    std::string arrived = std::to_string(files.size()) + " capture files";
+    if (files.size() > device)
+        arrived += "; file " + std::to_string(device) + " holds " + std::to_string(files[device].size()) +
+                   " bytes, the expected ones to byte " + std::to_string(got) + " (" +
+                   captureDeparture8(files[device], expected) + ")";
+    return "waited " + std::to_string(limit) + " ms for " + std::to_string(count) + " of the " +
+           std::to_string(expected.size()) + " expected bytes in capture file " + std::to_string(device) + ": " +
+           arrived;
 }

@@ -15,6 +15,9 @@
 
 #include "document/AudioSegment.h"
 
+// The quick demo edition's tracks: 8-bit mono at 8,000 Hz.
+const uint32_t QuickEditionBytesPerSecond = 8000;
+
 // Makes `target` an edition of its own: links to the files of `source`
 // (copies where links cannot be made) but those named in `without`.
 bool linkEdition(const std::wstring& source, const std::wstring& target,
@@ -77,3 +80,13 @@ std::string captureDeparture8(const std::string& capture, const std::string& exp
 // How many of the expected bytes the capture holds, taken as above, up to
 // where it departs.
 size_t capturedBytes8(const std::string& capture, const std::string& expected);
+
+// How long a program may take to play `bytes` of the quick edition's sound
+// into the capture device: it plays faster than real time, but a loaded
+// machine may hold it back. Twice the real time and 20 s more.
+DWORD playLimitMs(size_t bytes);
+// Waits until capture file `device` (0 for the first device opened) holds
+// the first `count` bytes of `expected`, inserted silence aside, for at most
+// playLimitMs(count). Answers an empty text, or what it waited for and what
+// had arrived.
+std::string waitForCapture(size_t device, const std::string& expected, size_t count);

@@ -15,6 +15,10 @@ const int NearRows = 4;
 const int LinePitch = 30;
 const int LineTopRemainder = 20;
 const int InkBelowLineTop = 4;
+// A line's text lies in its first 20 rows; the other 10 are blank.
+const int LineHeight = 20;
+// How far the ink's ends may lie from the dump's: a glyph's side bearings.
+const int EdgeSlack = 3;
 
 bool rowHasInk(const Grab& grab, int y, int left, int right)
 {
@@ -119,6 +123,47 @@ bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front
     return any;
 }
 
+std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, int32_t offset)
+{
+    for (const DumpLine& line : lines) {
+        const int top = line.y - offset;
+        const int bottom = top + LinePitch;
+        if (top < 0 || bottom > grab.height)
+            continue;
+        if (countColor(grab, 0, top, grab.width, bottom, BalloonFill) > 0 ||
+            countColor(grab, 0, top, grab.width, bottom, OutlineTeal) > 0)
+            continue;
+        // Ink in the blank rows: the line is drawn higher or lower.
+        const int blankInk = countInk(grab, 0, top + LineHeight, grab.width, bottom);
+        if (blankInk > 0)
+            return "the line of cells " + std::to_string(line.firstCell) + " to " + std::to_string(line.lastCell) +
+                   " at y " + std::to_string(line.y) + " (client row " + std::to_string(top) + ") has " +
+                   std::to_string(blankInk) + " pixels of ink in the blank rows below it";
+        int left = grab.width;
+        int right = -1;
+        for (int y = top; y < top + LineHeight; ++y) {
+            for (int x = 0; x < grab.width; ++x) {
+                if (grab.at(x, y) != White) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        const bool empty = line.lastWordRight <= line.startX;
+        const bool same = empty ? right < 0
+                                : right >= 0 && std::abs(left - line.startX) <= EdgeSlack &&
+                                      std::abs(right + 1 - line.lastWordRight) <= EdgeSlack;
+        if (!same)
+            return "the line of cells " + std::to_string(line.firstCell) + " to " + std::to_string(line.lastCell) +
+                   " at y " + std::to_string(line.y) + " (client row " + std::to_string(top) + ") should have ink " +
+                   (empty ? std::string("nowhere") : "from x " + std::to_string(line.startX) + " to " +
+                                                        std::to_string(line.lastWordRight)) +
+                   ", has " +
+                   (right < 0 ? std::string("none") : "from " + std::to_string(left) + " to " + std::to_string(right + 1));
+    }
+    return std::string();
+}
+
 bool sameInk(const Grab& a, const Grab& b)
 {
     if (a.width != b.width || a.height != b.height)
@@ -127,9 +172,4 @@ bool sameInk(const Grab& a, const Grab& b)
         if ((a.pixels[i] == White) != (b.pixels[i] == White))
             return false;
     return true;
-}
-
-bool samePixels(const Grab& a, const Grab& b)
-{
-    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }

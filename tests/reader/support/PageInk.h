@@ -5,8 +5,10 @@
 // (letters touch or nearly so; blanks are wider).
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "LayoutDump.h"
 #include "ReaderTestSupport.h"
 
 struct InkRun {
@@ -55,7 +57,13 @@ int pageLineOfInk(int inkTop, int32_t offset);
 // the grab holds none.
 bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front, TextPlace& back);
 
+// Whether the grab shows the page as the layout dump has it when scrolled by
+// `offset`: every line wholly inside the grab has its ink in its rows of
+// text, from its start x to the right end of its last word (an empty line
+// none), and none in the blank rows below them. Lines that the
+// sentence outline or a balloon touches are left out. Answers an empty text,
+// or the first line that departs and how.
+std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, int32_t offset);
+
 // Whether two grabs have ink (any pixel not white) at the same places.
 bool sameInk(const Grab& a, const Grab& b);
-// Whether two grabs are equal, pixel for pixel.
-bool samePixels(const Grab& a, const Grab& b);

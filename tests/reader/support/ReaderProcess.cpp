@@ -1,10 +1,23 @@
 #include "ReaderProcess.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "ReaderTestSupport.h"
 
 namespace {
+
+// Long enough for a loaded machine; a wait ends as soon as its state is reached.
+const DWORD Limit = 20000;
+
+// These waits have no test to fail: they say on the error output what did not come.
+void waitOrSay(const std::function<bool()>& done, const char* what)
+{
+    if (!waitFor(done, Limit)) {
+        std::fprintf(stderr, "ReaderProcess: waited %lu ms in vain for %s\n", static_cast<unsigned long>(Limit), what);
+        std::fflush(stderr);
+    }
+}
 
 struct WindowSearch {
     DWORD pid;
@@ -75,11 +88,13 @@ bool ReaderProcess::start(const std::wstring& program, const std::wstring& direc
     if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
                         &m_process))
         return false;
-    WaitForInputIdle(m_process.hProcess, 20000);
-    waitFor([this] {
-        m_window = findProcessWindow(m_process.dwProcessId, L"Tavrem");
-        return m_window != nullptr && IsZoomed(m_window);
-    }, 20000);
+    WaitForInputIdle(m_process.hProcess, Limit);
+    waitOrSay(
+        [this] {
+            m_window = findProcessWindow(m_process.dwProcessId, L"Tavrem");
+            return m_window != nullptr && IsZoomed(m_window);
+        },
+        "the program's shown, maximised main window");
     if (m_window == nullptr)
         return false;
     sync();
@@ -94,24 +109,26 @@ void ReaderProcess::moveCursorTo(int x, int y)
     POINT p = {x, y};
     ClientToScreen(m_window, &p);
     SetCursorPos(p.x, p.y);
-    waitFor([&] {
-        POINT now = {0, 0};
-        GetCursorPos(&now);
-        return now.x == p.x && now.y == p.y;
-    }, 2000);
+    waitOrSay(
+        [&] {
+            POINT now = {0, 0};
+            GetCursorPos(&now);
+            return now.x == p.x && now.y == p.y;
+        },
+        "the cursor at the point to click");
 }
 
 void ReaderProcess::focus()
 {
     SetForegroundWindow(m_window);
-    waitFor([this] { return GetForegroundWindow() == m_window; }, 2000);
+    waitOrSay([this] { return GetForegroundWindow() == m_window; }, "the program's window in the foreground");
 }
 
 void ReaderProcess::sync()
 {
     // A sent message is handled after everything queued before it.
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL, Limit, &result);
 }
 
 void ReaderProcess::key(WORD virtualKey)
@@ -170,6 +187,21 @@ void ReaderProcess::middleClick(int x, int y)
     click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
 }
 
+void ReaderProcess::middleClickAt(int x, const std::function<int()>& y)
+{
+    focus();
+    int row = y();
+    moveCursorTo(x, row);
+    // The page may have moved on while the cursor did (a few tries: it moves
+    // a step at a time, far slower than the cursor).
+    for (int tries = 0; tries < 10 && y() != row; ++tries) {
+        row = y();
+        moveCursorTo(x, row);
+    }
+    std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_MIDDLEDOWN), mouseInput(MOUSEEVENTF_MIDDLEUP)};
+    sendInputs(inputs);
+}
+
 void ReaderProcess::leftClick(int x, int y)
 {
     click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
@@ -188,13 +220,13 @@ void ReaderProcess::postCommand(UINT id)
 void ReaderProcess::sendScroll(WORD request, WORD position)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(m_window, WM_VSCROLL, MAKEWPARAM(request, position), 0, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(m_window, WM_VSCROLL, MAKEWPARAM(request, position), 0, SMTO_NORMAL, Limit, &result);
 }
 
 LRESULT ReaderProcess::sendCommand(UINT id)
 {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(m_window, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(m_window, WM_COMMAND, id, 0, SMTO_NORMAL, Limit, &result);
     return static_cast<LRESULT>(result);
 }
 

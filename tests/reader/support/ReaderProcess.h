@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -29,6 +30,9 @@ public:
     void click(int x, int y, DWORD down, DWORD up); // client coordinates
     void doubleClick(int x, int y);
     void middleClick(int x, int y);
+    // A middle click at x and at the client row that `y` answers just before
+    // the click goes: on a page that moves by itself.
+    void middleClickAt(int x, const std::function<int()>& y);
     void leftClick(int x, int y);
     void rightClick(int x, int y);
     // Right clicks at several points in one go, as fast as the input allows.

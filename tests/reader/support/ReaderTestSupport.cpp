@@ -1,5 +1,7 @@
 #include "ReaderTestSupport.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +42,95 @@ void pumpMessages()
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
+                DWORD& exitCode)
+{
+    STARTUPINFOW si;
+    ZeroMemory(&si, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    std::wstring commandLine = L"\"" + program + L"\" \"" + argument + L"\"";
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                        &pi))
+        return false;
+    const bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(pi.hProcess, 99);
+    GetExitCodeProcess(pi.hProcess, &exitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return ended;
+}
+
+std::string layoutDumpOf(const char* tool, const std::wstring& edition, const std::wstring& path, std::string& why)
+{
+    const std::wstring program = environmentPath(tool);
+    std::string dump;
+    DWORD code = 99;
+    DeleteFileW(path.c_str());
+    if (program.empty())
+        why = std::string(tool) + " names no program";
+    else if (!runProgram(program, path, edition, code))
+        why = "the dump tool did not start or did not end";
+    else if (code != 0)
+        why = "the dump tool ended with " + std::to_string(code);
+    else if (!readFileBytes(path, dump) || dump.empty())
+        why = "no dump written";
+    return why.empty() ? dump : std::string();
+}
+
+namespace {
+
+// Whether a process runs a program of the system directory: Wine's own
+// (its desktop, its services), which a program may start and which run on.
+bool runsSystemProgram(HANDLE process)
+{
+    wchar_t system[MAX_PATH] = {0};
+    wchar_t image[MAX_PATH] = {0};
+    DWORD size = MAX_PATH;
+    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    return n > 0 && QueryFullProcessImageNameW(process, 0, image, &size) && size > n &&
+           CompareStringOrdinal(image, static_cast<int>(n), system, static_cast<int>(n), TRUE) == CSTR_EQUAL &&
+           image[n] == L'\\';
+}
+
+// The names of the processes that `parent` started and that still run (one
+// that ended may still be listed while a handle to it is open).
+std::string runningChildProcesses(DWORD parent)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return "(no process list)";
+    std::string names;
+    PROCESSENTRY32W entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parent || entry.th32ProcessID == parent)
+            continue;
+        HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (child != nullptr) {
+            if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT && !runsSystemProgram(child)) {
+                for (const wchar_t* c = entry.szExeFile; *c != 0; ++c)
+                    names.push_back(*c < 128 ? static_cast<char>(*c) : '?');
+                names += " ";
+            }
+            CloseHandle(child);
+        }
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
+} // namespace
+
+std::string waitForChildProcessesToEnd(DWORD parent, DWORD limitMs)
+{
+    std::string running;
+    if (waitFor([&] { return (running = runningChildProcesses(parent)).empty(); }, limitMs))
+        return std::string();
+    return "still running after " + std::to_string(limitMs) + " ms: " + running;
 }
 
 std::wstring currentDirectory()
@@ -156,6 +247,32 @@ Grab grabClient(HWND hwnd)
     DeleteDC(memoryDc);
     ReleaseDC(hwnd, windowDc);
     return grab;
+}
+
+bool settledGrab(HWND hwnd, const std::function<bool(const Grab&)>& drawn, DWORD limitMs, Grab& grab)
+{
+    const int SameGrabs = 3;
+    const ULONGLONG QuietMs = 300;
+    int same = 0;
+    ULONGLONG since = 0;
+    return waitFor(
+        [&] {
+            Grab now = grabClient(hwnd);
+            if (same > 0 && samePixels(now, grab)) {
+                ++same;
+            } else {
+                same = 1;
+                since = GetTickCount64();
+                grab = std::move(now);
+            }
+            return same >= SameGrabs && GetTickCount64() - since >= QuietMs && drawn(grab);
+        },
+        limitMs);
+}
+
+bool samePixels(const Grab& a, const Grab& b)
+{
+    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
 }
 
 int countColor(const Grab& grab, int left, int top, int right, int bottom, uint32_t rgb)

@@ -1,7 +1,8 @@
 #pragma once
 
-// What the reader's Windows tests share: polling with a limit, the fake
-// browser's log, the saved offset, and the pixels of a window.
+// What the reader's Windows tests share: polling with a limit, other
+// programs, the fake browser's log, the saved offset, and the pixels of a
+// window.
 
 #include <windows.h>
 
@@ -20,6 +21,18 @@ bool readFileBytes(const std::wstring& path, std::string& bytes);
 // thread's messages meanwhile, so that an in-process window keeps working.
 bool waitFor(const std::function<bool()>& done, DWORD limitMs);
 void pumpMessages();
+
+// Runs a program in `directory` with one argument and waits for its end.
+bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
+                DWORD& exitCode);
+// Runs the layout dump tool that environment variable `tool` names in the
+// edition's directory, writing `path`; answers the dump, or an empty text
+// and in `why` what failed.
+std::string layoutDumpOf(const char* tool, const std::wstring& edition, const std::wstring& path, std::string& why);
+// Waits until no process that process `parent` started still runs: then
+// every browser it started has logged its start. Answers an empty text, or
+// after the limit the names of those that still run.
+std::string waitForChildProcessesToEnd(DWORD parent, DWORD limitMs);
 
 // One start of the fake browser.
 struct BrowserStart {
@@ -54,6 +67,14 @@ struct Grab {
     uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 Grab grabClient(HWND hwnd);
+// Whether two grabs are equal, pixel for pixel.
+bool samePixels(const Grab& a, const Grab& b);
+// A grab of another process's window may show a paint half done (the page
+// erased, some lines drawn), and on a loaded machine it may stay so for a
+// while. This waits for the client area to stay the same over grabs at
+// least 300 ms apart and for `drawn` to hold for it; false after the limit,
+// `grab` then holding the last grab.
+bool settledGrab(HWND hwnd, const std::function<bool(const Grab&)>& drawn, DWORD limitMs, Grab& grab);
 
 // Pixels in [left, right) x [top, bottom) that are not white / of this colour.
 int countInk(const Grab& grab, int left, int top, int right, int bottom);
