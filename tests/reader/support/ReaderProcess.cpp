@@ -187,19 +187,28 @@ void ReaderProcess::middleClick(int x, int y)
     click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
 }
 
-void ReaderProcess::middleClickAt(int x, const std::function<int()>& y)
+bool ReaderProcess::middleClickAt(int x, const std::function<int()>& y)
 {
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(m_window, &client);
+    // Off the client area the cursor cannot get there.
+    auto inside = [&](int row) { return row >= 0 && row < client.bottom; };
     focus();
     int row = y();
+    if (!inside(row))
+        return false;
     moveCursorTo(x, row);
     // The page may have moved on while the cursor did (a few tries: it moves
     // a step at a time, far slower than the cursor).
     for (int tries = 0; tries < 10 && y() != row; ++tries) {
         row = y();
+        if (!inside(row))
+            return false;
         moveCursorTo(x, row);
     }
     std::vector<INPUT> inputs = {mouseInput(MOUSEEVENTF_MIDDLEDOWN), mouseInput(MOUSEEVENTF_MIDDLEUP)};
     sendInputs(inputs);
+    return true;
 }
 
 void ReaderProcess::leftClick(int x, int y)

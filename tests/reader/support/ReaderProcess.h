@@ -31,8 +31,9 @@ public:
     void doubleClick(int x, int y);
     void middleClick(int x, int y);
     // A middle click at x and at the client row that `y` answers just before
-    // the click goes: on a page that moves by itself.
-    void middleClickAt(int x, const std::function<int()>& y);
+    // the click goes: on a page that moves by itself. False, and no click,
+    // once the row has left the client area.
+    bool middleClickAt(int x, const std::function<int()>& y);
     void leftClick(int x, int y);
     void rightClick(int x, int y);
     // Right clicks at several points in one go, as fast as the input allows.
