@@ -561,12 +561,15 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
 
     reader.rightClick(first.runs[1].centre(), clickedTop + (first.bottom - first.top) / 2);
 
-    // Where the green is in a grab that no scroll step came in the middle
-    // of; false when there is none.
-    auto greenNow = [&](int32_t& offset, Grab& grab, TextPlace& front, TextPlace& back) {
-        offset = savedOffset();
+    // A grab that no scroll step came in the middle of, and its offset. The
+    // program rewrites the settings file at every step: a read in the middle
+    // of that finds no offset.
+    auto steadyGrab = [&](int32_t& offset, Grab& grab) {
+        int32_t after = -1;
+        if (!readSavedOffset(offset))
+            return false;
         grab = grabClient(reader.window());
-        return savedOffset() == offset && colourSpan(grab, offset, HeardGreen, front, back);
+        return readSavedOffset(after) && after == offset;
     };
     // Each new green begins after the one before has ended.
     std::vector<TextPlace> fronts;
@@ -594,7 +597,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         Grab grab;
         TextPlace front{0, 0};
         TextPlace back{0, 0};
-        if (greenNow(offset, grab, front, back))
+        if (steadyGrab(offset, grab) && colourSpan(grab, offset, HeardGreen, front, back))
             follow(front, back);
     }
     ASSERT_GE(fronts.size(), 6u) << "segments 1194 to 1199 each turned green";
@@ -613,9 +616,10 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         Grab grab;
         TextPlace front{0, 0};
         TextPlace back{0, 0};
-        const bool green = greenNow(offset, grab, front, back);
+        if (!steadyGrab(offset, grab))
+            continue;
         offsets.push_back(offset);
-        if (!green)
+        if (!colourSpan(grab, offset, HeardGreen, front, back))
             continue;
         follow(front, back);
         if (lookedUp || offset == startOffset)
@@ -624,14 +628,20 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
             if (pageLineOfInk(line.top, offset) == front.line - 1 && line.runs.size() > 3) {
                 const int pageY = line.centreY() + offset;
                 lookedUp = reader.middleClickAt(line.runs[2].centre(), [pageY] { return pageY - savedOffset(); });
-                offsetAtLookup = savedOffset();
+                waitFor([&] { return readSavedOffset(offsetAtLookup); }, Limit);
                 break;
             }
         }
     }
     ASSERT_TRUE(lookedUp) << "no line heard stayed in the window while the page followed";
     EXPECT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << "the lookup during playback";
-    EXPECT_GT(savedOffset(), offsetAtLookup) << "the page goes on following after the lookup";
+    EXPECT_TRUE(waitFor(
+        [&] {
+            int32_t now = 0;
+            return readSavedOffset(now) && now > offsetAtLookup;
+        },
+        Limit))
+        << "the page goes on following after the lookup";
     ASSERT_GE(offsets.size(), 2u);
     for (size_t i = 1; i < offsets.size(); ++i) {
         EXPECT_GE(offsets[i], offsets[i - 1]);
