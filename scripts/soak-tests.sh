@@ -29,19 +29,27 @@ logs=$root/build/soak
 mkdir -p "$logs"
 rm -f "$logs"/run-*.log
 
-# The load: one CPU worker per core, stopped on any exit. Its own time limit
-# ends it should this script be killed outright.
+# The load: one CPU worker per core. It and a run under way are stopped on
+# any exit; the load's own time limit ends it should this script be killed
+# outright.
 load=""
-stop_load() {
+run_group=""
+cleanup() {
+    if [ -n "$run_group" ]; then
+        kill -- "-$run_group" 2>/dev/null || true
+        wait "$run_group" 2>/dev/null || true
+        WINEPREFIX=$build/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+        run_group=""
+    fi
     if [ -n "$load" ]; then
         kill "$load" 2>/dev/null || true
         wait "$load" 2>/dev/null || true
         load=""
     fi
 }
-trap stop_load EXIT
-trap 'stop_load; exit 130' INT
-trap 'stop_load; exit 143' TERM
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 stress-ng --cpu "$jobs" --timeout "$((runs * 1800))s" --quiet &
 load=$!
 echo "soak-tests.sh: $runs runs of the x86_64 tests under stress-ng --cpu $jobs"
@@ -53,8 +61,13 @@ while [ "$run" -le "$runs" ]; do
     start=$(date +%s)
     status=0
     # As scripts/test.sh runs them: without a display a window test hangs.
-    (cd "$build" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$jobs") >"$log" 2>&1 ||
-        status=$?
+    # In a process group of its own, waited for so that a signal is taken at
+    # once, and stopped whole with it.
+    setsid sh -c 'cd "$1" && exec xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$2"' \
+        sh "$build" "$jobs" >"$log" 2>&1 &
+    run_group=$!
+    wait "$run_group" || status=$?
+    run_group=""
     seconds=$(($(date +%s) - start))
     if [ "$status" -eq 0 ]; then
         passed=$((passed + 1))
@@ -67,6 +80,6 @@ while [ "$run" -le "$runs" ]; do
     fi
     run=$((run + 1))
 done
-stop_load
+cleanup
 echo "soak-tests.sh: $passed of $runs runs passed"
 [ "$passed" -eq "$runs" ]
