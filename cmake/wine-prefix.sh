@@ -35,6 +35,9 @@ init)
     ;;
 stop)
     "$wineserver" -k 2>/dev/null || true
+    # Gone before this ends: an init right after (another run of the tests)
+    # would otherwise take the dying server for one to reuse.
+    timeout 60 "$wineserver" -w || true
     ;;
 *)
     echo "usage: $0 init|stop PREFIX HOME" >&2

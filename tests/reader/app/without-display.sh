@@ -1,16 +1,25 @@
 #!/bin/sh
 # Each program started where Wine has no display: no window can be made, so
 # the program must end at once with a non-zero code and write nothing.
-#   without-display.sh WINE PROGRAM...
-# WINEPREFIX names the test prefix, whose Windows directory holds the settings.
+#   without-display.sh WINE PREFIX PROGRAM...
+# PREFIX is a Wine prefix of its own, made when missing: a program without a
+# display that were the first to open the tests' prefix's desktop would leave
+# that desktop without one for every test after it.
 set -u
 wine=$1
-shift
+export WINEPREFIX=$2
+shift 2
+unset DISPLAY
+wineserver=$(dirname "$wine")/wineserver
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$wine" wineboot --init >/dev/null 2>&1
+    timeout 120 "$wineserver" -w
+fi
 settings="$WINEPREFIX/drive_c/windows/korvell.ini"
 status=0
 for program in "$@"; do
     rm -f "$settings"
-    env -u DISPLAY timeout 20 "$wine" "$program" >/dev/null 2>&1
+    timeout 20 "$wine" "$program" >/dev/null 2>&1
     code=$?
     if [ "$code" -eq 124 ]; then
         echo "FAIL: $program still runs after 20 s without a window"
@@ -27,4 +36,6 @@ for program in "$@"; do
         status=1
     fi
 done
+"$wineserver" -k 2>/dev/null
+timeout 60 "$wineserver" -w
 exit $status
