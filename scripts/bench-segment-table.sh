@@ -26,7 +26,11 @@ for run in 1 2 3; do
     python3 tools/generate_segment_table.py --out "$tmp/gen" >/dev/null
     echo "  run $run: $(since "$began") s"
 done
-if diff -q "$tmp/gen" edition -x '*.h' -x 'Chapter*' -x 'Paragraph*' -x 'SegmentTable.cpp' -x 'CMakeLists.txt' >/dev/null; then
+same=yes
+for f in "$tmp"/gen/*; do
+    cmp -s "$f" "edition/$(basename "$f")" || same=no
+done
+if [ "$same" = yes ]; then
     echo "  output matches the committed edition/SegmentBlock*.cpp"
 else
     echo "  output DIFFERS from the committed edition/SegmentBlock*.cpp"
