@@ -13,8 +13,8 @@ const int FontWeight = 300;
 } // namespace
 
 WinApiWindow::WinApiWindow(const PlatformChar* className, uint32_t fontCount)
-    : m_scroll_pos(0), m_max_scroll_offset(0), m_dictionary_language_menu(nullptr), m_hwnd(nullptr), m_hdc(nullptr),
-      m_hinstance(nullptr), m_class_name(className), m_translation_menu(nullptr), m_scroll_offset(0),
+    : m_hwnd(nullptr), m_hdc(nullptr), m_hinstance(nullptr), m_class_name(className), m_scroll_pos(0),
+      m_translation_menu(nullptr), m_dictionary_language_menu(nullptr), m_scroll_offset(0), m_max_scroll_offset(0),
       m_checked_language_id(0)
 {
     // Sizing leaves handles unset: an empty slot must read as no font.

@@ -112,10 +112,6 @@ protected:
     // The offset saved in the settings file, 0 when there is none.
     int32_t readScrollOffset();
 
-    int32_t m_scroll_pos;
-    int32_t m_max_scroll_offset;
-    HMENU m_dictionary_language_menu;
-
 private:
     void writeScrollOffset();
     void tellLayers(bool up, int32_t n);
@@ -123,14 +119,18 @@ private:
     int32_t thumbPositionInRange(int32_t position);
     int32_t clientHeight();
 
+protected:
     HWND m_hwnd;
     HDC m_hdc;
     HINSTANCE m_hinstance;
     const PlatformChar* m_class_name;
+    int32_t m_scroll_pos;
     HMENU m_translation_menu;
+    HMENU m_dictionary_language_menu;
     FontArray m_fonts;
     LayerArray m_layers;
     int32_t m_scroll_offset;
+    int32_t m_max_scroll_offset;
     Point m_mouse_point;
     Point m_previous_mouse_point; // inert: kept by setMousePoint, read by nothing
     Rect m_client_box;
