@@ -1,21 +1,21 @@
 #!/bin/sh
 # Each program started where Wine has no display: no window can be made, so
 # the program must end at once with a non-zero code and write nothing.
-#   without-display.sh WINE PREFIX PROGRAM...
-# PREFIX is a Wine prefix of its own, made when missing: a program without a
-# display that were the first to open the tests' prefix's desktop would leave
-# that desktop without one for every test after it.
+#   without-display.sh WINE-PREFIX-SCRIPT PREFIX HOME WINE PROGRAM...
+# PREFIX is a Wine prefix of its own, made and served by WINE-PREFIX-SCRIPT
+# (cmake/wine-prefix.sh): a program without a display that were the first to
+# open the tests' prefix's desktop would leave that desktop without one for
+# every test after it.
 set -u
-wine=$1
-export WINEPREFIX=$2
-shift 2
+prefix_script=$1
+prefix=$2
+home=$3
+wine=$4
+shift 4
 unset DISPLAY
-wineserver=$(dirname "$wine")/wineserver
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$wine" wineboot --init >/dev/null 2>&1
-    timeout 120 "$wineserver" -w
-fi
-settings="$WINEPREFIX/drive_c/windows/korvell.ini"
+sh "$prefix_script" init "$prefix" "$home" || exit 1
+export WINEPREFIX="$prefix" HOME="$home"
+settings="$prefix/drive_c/windows/korvell.ini"
 status=0
 for program in "$@"; do
     rm -f "$settings"
@@ -36,6 +36,5 @@ for program in "$@"; do
         status=1
     fi
 done
-"$wineserver" -k 2>/dev/null
-timeout 60 "$wineserver" -w
+sh "$prefix_script" stop "$prefix" "$home"
 exit $status
