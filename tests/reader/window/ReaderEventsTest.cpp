@@ -143,13 +143,13 @@ bool writeBook(const std::string& dir)
            writeBytes(dir + "\\book_t2.txt", utf16File(translations[1]));
 }
 
-std::string trackPath()
+std::string trackPath(const char* name)
 {
-    return captureDir() + "\\" + testVariant() + "_events_track.wav";
+    return captureDir() + "\\" + testVariant() + name;
 }
 
 // 16-bit mono at 11,025 Hz, 2 s; segment i sounds from 100 + 400 i to 400 + 400 i ms.
-TestTrack g_track{trackPath(), 21, 11025, 1, 16, 44100};
+TestTrack g_track{trackPath("_events_track.wav"), 21, 11025, 1, 16, 44100};
 
 uint32_t segmentStartMs(uint32_t i)
 {
@@ -601,7 +601,7 @@ TEST_F(ReaderEventsTest, PostedNoticesColourOnlyWhatTheyMay)
 TEST_F(ReaderEventsTest, AStoppedPlaybackColoursNothingOnceAnotherHasBegun)
 {
     // 44,100 bytes a second: segment 1 spans some eleven blocks of 16,384.
-    const TestTrack track{captureDir() + "\\" + testVariant() + "_events_long.wav", 22, 22050, 1, 16, 6 * 44100};
+    const TestTrack track{trackPath("_events_long.wav"), 22, 22050, 1, 16, 6 * 44100};
     ASSERT_TRUE(writeTrack(track));
     installSegmentTable(track, {{100, 400}, {500, 4500}, {4600, 4900}, {5000, 5300}});
     rightClick(0);
