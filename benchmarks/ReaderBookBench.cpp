@@ -341,7 +341,7 @@ void playbackPaintFigures(BenchBookWindow* reader)
     SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON, point);
     const double t0 = nowMs();
-    while (reader->highlightFirst() == 0 && nowMs() - t0 < 10000)
+    while (reader->highlightFirst() == ReaderWindow::NoHighlight && nowMs() - t0 < 10000)
         pumpMessages();
     std::vector<double> layers;
     std::vector<double> update;
@@ -357,7 +357,7 @@ void playbackPaintFigures(BenchBookWindow* reader)
         GdiFlush();
         update.push_back(nowMs() - t);
     }
-    const bool playing = reader->playing() == 1 && reader->highlightFirst() != 0;
+    const bool playing = reader->playing() == 1 && reader->highlightFirst() != ReaderWindow::NoHighlight;
     std::printf("during playback with a balloon open (%s, offset now %d):\n",
                 playing ? "segments highlighted" : "NOTHING PLAYED", static_cast<int>(reader->scrollOffset()));
     printFigures("  drawLayers", layers);

@@ -91,6 +91,8 @@ public:
     static const int32_t AutoScrollStep = 5;
     static const UINT TimerMilliseconds = 100;
     static const int32_t CalloutMaxWidth = 400;
+    // The highlight fields before a playback's first segment has started.
+    static constexpr int32_t NoHighlight = -1;
 
 protected:
     // The page, once: the cells, then the regions and the title. The scroll

@@ -84,8 +84,9 @@ void ReaderWindow::onRightClick()
     if (m_player == nullptr)
         return;
     if (m_playing != 0) {
-        m_text_layer.colorRange(PlainTextColor, static_cast<uint32_t>(m_highlight_first),
-                                static_cast<uint32_t>(m_highlight_last));
+        if (m_highlight_first != NoHighlight)
+            m_text_layer.colorRange(PlainTextColor, static_cast<uint32_t>(m_highlight_first),
+                                    static_cast<uint32_t>(m_highlight_last));
         m_player->requestStop();
         m_playing = 0;
         return;
@@ -95,10 +96,10 @@ void ReaderWindow::onRightClick()
         return;
     // Set first: the playback's first notice must find the window playing.
     m_playing = 1;
-    // Nothing of this playback is highlighted yet: the timer follows nothing
-    // until its first segment starts.
-    m_highlight_first = 0;
-    m_highlight_last = 0;
+    // Nothing of this playback is highlighted yet: until its first segment
+    // starts, the timer follows nothing and a stop colours nothing.
+    m_highlight_first = NoHighlight;
+    m_highlight_last = NoHighlight;
     m_player->playFrom(static_cast<int32_t>(segment));
 }
 
@@ -121,7 +122,8 @@ void ReaderWindow::onDoubleClick()
 // Every tick, whatever the timer: the page follows the highlighted segment.
 void ReaderWindow::onTimer(UINT_PTR)
 {
-    updateAutoScroll(static_cast<uint32_t>(m_highlight_first));
+    if (m_highlight_first != NoHighlight)
+        updateAutoScroll(static_cast<uint32_t>(m_highlight_first));
     if (m_auto_scroll == 1) {
         scrollDown(AutoScrollStep, 1);
         invalidate();

@@ -13,6 +13,15 @@ int32_t clampToInt32(int64_t v)
     return static_cast<int32_t>(v);
 }
 
+// From one offset to another, the distance held within 32 bits.
+ThumbMove moveBetween(int64_t from, int64_t to)
+{
+    ThumbMove move;
+    move.down = from < to;
+    move.pixels = clampToInt32(move.down ? to - from : from - to);
+    return move;
+}
+
 } // namespace
 
 int32_t offsetAfterScrollUp(int32_t offset, int32_t n)
@@ -49,11 +58,7 @@ bool scrollBarPage(int32_t documentHeight, int32_t clientHeight, uint32_t& page)
 
 ThumbMove thumbMove(int32_t unit, int32_t from, int32_t to)
 {
-    ThumbMove move;
-    move.down = from < to;
-    const int64_t steps = move.down ? static_cast<int64_t>(to) - from : static_cast<int64_t>(from) - to;
-    move.pixels = clampToInt32(steps * unit);
-    return move;
+    return moveBetween(static_cast<int64_t>(from) * unit, static_cast<int64_t>(to) * unit);
 }
 
 ThumbRange thumbRange(int32_t minimum, int32_t maximum, uint32_t page)
@@ -72,4 +77,13 @@ int32_t positionInRange(const ThumbRange& range, int32_t position)
     if (position > range.last)
         return range.last;
     return position;
+}
+
+ThumbMove thumbDrag(int32_t unit, const ThumbRange& range, int32_t from, int32_t to, int32_t offset, int32_t maxOffset)
+{
+    if (to != from && to == range.first)
+        return moveBetween(offset, 0);
+    if (to != from && to == range.last)
+        return moveBetween(offset, maxOffset);
+    return thumbMove(unit, from, to);
 }

@@ -36,3 +36,10 @@ struct ThumbRange {
 ThumbRange thumbRange(int32_t minimum, int32_t maximum, uint32_t page);
 // A position taken within the range.
 int32_t positionInRange(const ThumbRange& range, int32_t position);
+
+// The page's move for a drag of the thumb from position `from` to `to`, both
+// within `range`: by whole units, as thumbMove, except that a thumb brought to
+// its first position shows the page's top and one brought to its last shows
+// its end. Near the end offset / unit can lie past the last position, so
+// whole units alone would never reach the top again.
+ThumbMove thumbDrag(int32_t unit, const ThumbRange& range, int32_t from, int32_t to, int32_t offset, int32_t maxOffset);

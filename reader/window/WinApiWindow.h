@@ -9,6 +9,7 @@
 #include "core/PlatformChar.h"
 #include "reader/page/TextCell.h"
 #include "reader/window/DrawLayer.h"
+#include "reader/window/ScrollMath.h"
 
 // The window's fonts by slot; empty slots hold no font.
 class FontArray : public FixedArray<HFONT> {
@@ -94,6 +95,8 @@ public:
     int32_t pixelsPerScrollUnit();
     // Moves the thumb; the position kept and shown is taken within the bar's range.
     void setScrollPosition(int32_t position);
+    // The bar's range and page for the client and document heights, and the
+    // thumb set again from the offset.
     void updateScrollRange();
     int32_t scrollOffset() const { return m_scroll_offset; }
     void setScrollOffset(int32_t pixels) { m_scroll_offset = pixels; }
@@ -116,7 +119,7 @@ private:
     void writeScrollOffset();
     void tellLayers(bool up, int32_t n);
     void updateScrollBar(uint8_t updateBar);
-    int32_t thumbPositionInRange(int32_t position);
+    ThumbRange thumbPositions();
     int32_t clientHeight();
 
 protected:

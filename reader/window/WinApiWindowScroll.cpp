@@ -2,6 +2,8 @@
 
 #include "reader/window/ScrollMath.h"
 
+#include <climits>
+
 namespace {
 
 const PlatformChar SettingsFile[] = TEXT("korvell.ini");
@@ -64,15 +66,17 @@ void WinApiWindow::updateScrollBar(uint8_t updateBar)
 // a position posted with a drag may lie anywhere in 16 bits: the position kept
 // is always one the bar can show, so that a drag moves the page by what the
 // thumb moved.
-int32_t WinApiWindow::thumbPositionInRange(int32_t position)
+ThumbRange WinApiWindow::thumbPositions()
 {
     SCROLLINFO si;
     ZeroMemory(&si, sizeof(si));
     si.cbSize = sizeof(si);
     si.fMask = SIF_RANGE | SIF_PAGE;
-    if (!GetScrollInfo(m_hwnd, SB_VERT, &si))
-        return position;
-    return positionInRange(thumbRange(si.nMin, si.nMax, si.nPage), position);
+    if (!GetScrollInfo(m_hwnd, SB_VERT, &si)) {
+        const ThumbRange any = {INT32_MIN, INT32_MAX};
+        return any;
+    }
+    return thumbRange(si.nMin, si.nMax, si.nPage);
 }
 
 int32_t WinApiWindow::clientHeight()
@@ -89,7 +93,7 @@ int32_t WinApiWindow::pixelsPerScrollUnit()
 
 void WinApiWindow::setScrollPosition(int32_t position)
 {
-    m_scroll_pos = thumbPositionInRange(position);
+    m_scroll_pos = positionInRange(thumbPositions(), position);
     SCROLLINFO si;
     ZeroMemory(&si, sizeof(si));
     si.cbSize = sizeof(si);
@@ -112,13 +116,18 @@ void WinApiWindow::updateScrollRange()
     si.nMax = ch;
     si.nPage = page;
     SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+    // The bar shows the thumb taken into its new range: the next drag must
+    // start from there, not from the position kept for the old one.
+    updateScrollBar(1);
 }
 
 // Dragging the thumb moves the page; the thumb itself follows the mouse.
 void WinApiWindow::scrollToPosition(int16_t position)
 {
-    const int32_t to = thumbPositionInRange(position);
-    const ThumbMove move = thumbMove(pixelsPerScrollUnit(), m_scroll_pos, to);
+    const ThumbRange range = thumbPositions();
+    const int32_t to = positionInRange(range, position);
+    const ThumbMove move =
+        thumbDrag(pixelsPerScrollUnit(), range, m_scroll_pos, to, m_scroll_offset, m_max_scroll_offset);
     if (move.down)
         scrollDown(move.pixels, 0);
     else

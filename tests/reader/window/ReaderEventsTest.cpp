@@ -615,7 +615,8 @@ TEST_F(ReaderEventsTest, AStoppedPlaybackColoursNothingOnceAnotherHasBegun)
     rightClickOffText();
     rightClick(3);
     EXPECT_EQ(s_reader->playing(), 1);
-    EXPECT_EQ(s_reader->highlightFirst(), 0) << "nothing highlighted until the new playback's first segment";
+    EXPECT_EQ(s_reader->highlightFirst(), ReaderWindow::NoHighlight)
+        << "nothing highlighted until the new playback's first segment";
     ASSERT_TRUE(
         waitFor([&] { return s_reader->highlightFirst() == static_cast<int32_t>(cellOf(3, 10)); }, PlaybackTimeout))
         << "segment 3 sounding";
@@ -624,6 +625,21 @@ TEST_F(ReaderEventsTest, AStoppedPlaybackColoursNothingOnceAnotherHasBegun)
     pumpMessages();
     for (uint32_t i = 0; i < SegmentCount; ++i)
         EXPECT_TRUE(segmentIs(i, BlackCell)) << "segment " << i;
+
+    // Played again and stopped before its first notice is handled: a
+    // looked-up word at cell 0 keeps its blue, and the late notice colours
+    // nothing. (The playback above ran to its end: a right click first stops.)
+    rightClickOffText();
+    const uint32_t title = cellOf(0, 0);
+    s_reader->textLayer().colorRange(RgbColor(0, 0, 223), title, title + 1);
+    rightClick(2);
+    ASSERT_EQ(s_reader->playing(), 1);
+    rightClickOffText();
+    EXPECT_EQ(s_reader->playing(), 0);
+    ASSERT_TRUE(s_reader->shutdownPlayer(ShutdownTimeout));
+    pumpMessages();
+    EXPECT_EQ(s_reader->textLayer().cellAt(title).color().colorRef(), BlueCell);
+    EXPECT_TRUE(segmentIs(2, BlackCell));
 }
 
 TEST_F(ReaderEventsTest, OnlyScrollingAndClicksStopThePageFollowing)

@@ -282,9 +282,9 @@ TEST_F(ReaderWindowTest, ScrollBarThumbFollowsTheOffsetButNotADrag)
     EXPECT_EQ(si.nPos, from + 12);
     EXPECT_EQ(s_reader->scrollOffset(), 300 + 12 * unit);
 
-    // Back above the start by dragging up, then a line up at 0 still writes.
+    // Dragged to the first position: the page's top.
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
-    EXPECT_EQ(s_reader->scrollOffset(), 300 + 12 * unit - (from + 12) * unit);
+    EXPECT_EQ(s_reader->scrollOffset(), 0);
 
     // At the end the position kept is the bar's last one, where the thumb
     // shows: a drag of one unit moves the page one unit.
@@ -298,23 +298,100 @@ TEST_F(ReaderWindowTest, ScrollBarThumbFollowsTheOffsetButNotADrag)
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, last - 1), 0);
     EXPECT_EQ(s_reader->scrollOffset(), end - unit);
     // Positions from outside the bar's range are taken within it, the
-    // negative ones of 16 bits too: dragging to the top stays there.
+    // negative ones of 16 bits too; a thumb dragged to either end shows that
+    // end of the page.
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32767), 0);
     EXPECT_EQ(s_reader->scrollPosition(), last);
     EXPECT_EQ(s_reader->scrollOffset(), end);
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 32768), 0);
     EXPECT_EQ(s_reader->scrollPosition(), 0);
-    const int32_t top = s_reader->scrollOffset();
-    EXPECT_EQ(top, std::max(0, end - last * unit));
+    EXPECT_EQ(s_reader->scrollOffset(), 0);
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 65535), 0);
     SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 0), 0);
     EXPECT_EQ(s_reader->scrollPosition(), 0);
-    EXPECT_EQ(s_reader->scrollOffset(), top);
-    s_reader->scrollUp(100000, 1);
+    EXPECT_EQ(s_reader->scrollOffset(), 0);
     writeSavedOffset(L"77");
     SendMessage(m_hwnd, WM_VSCROLL, SB_LINEUP, 0);
     ASSERT_TRUE(readSavedOffset(saved));
     EXPECT_EQ(saved, 0);
+}
+
+// Whatever the window's height, a drag reaches both ends of the page, and
+// after a resize the next drag starts where the bar shows the thumb.
+TEST_F(ReaderWindowTest, DraggingTheThumbKeepsThePlaceAtEveryHeight)
+{
+    WINDOWPLACEMENT placement;
+    placement.length = sizeof(placement);
+    ASSERT_TRUE(GetWindowPlacement(m_hwnd, &placement));
+    RECT client;
+    GetClientRect(m_hwnd, &client);
+    const int maximised = client.bottom;
+    ShowWindow(m_hwnd, SW_RESTORE);
+
+    auto thumbTrack = [&](int position) { SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), 0); };
+    auto shownThumb = [&] {
+        SCROLLINFO si;
+        ZeroMemory(&si, sizeof(si));
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(m_hwnd, SB_VERT, &si));
+        return si;
+    };
+    bool endPastLast = false;
+    bool endWithinLast = false;
+    const int32_t middle = 4000;
+    for (int height : {100, 280, 320, 560, maximised}) {
+        SCOPED_TRACE("client height " + std::to_string(height));
+        // From the middle the window takes this height: the thumb is set
+        // again from the offset, and a drag of one position moves one unit.
+        s_reader->scrollUp(100000, 1);
+        s_reader->scrollDown(middle, 1);
+        RECT window;
+        GetWindowRect(m_hwnd, &window);
+        GetClientRect(m_hwnd, &client);
+        SetWindowPos(m_hwnd, nullptr, 0, 0, window.right - window.left,
+                     window.bottom - window.top - client.bottom + height, SWP_NOZORDER | SWP_NOMOVE);
+        GetClientRect(m_hwnd, &client);
+        ASSERT_EQ(client.bottom, height);
+        const int32_t unit = s_reader->pixelsPerScrollUnit();
+        SCROLLINFO si = shownThumb();
+        const int last = si.nMax - static_cast<int>(si.nPage) + 1;
+        ASSERT_GT(last, 2);
+        EXPECT_EQ(si.nPos, std::min(middle / unit, last));
+        EXPECT_EQ(s_reader->scrollPosition(), si.nPos);
+        thumbTrack(si.nPos - 1);
+        EXPECT_EQ(s_reader->scrollOffset(), middle - unit);
+        SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, si.nPos - 1), 0);
+
+        // From the end, dragged up to the first position: the top.
+        s_reader->scrollDown(100000, 1);
+        const int32_t end = s_reader->scrollOffset();
+        EXPECT_EQ(end, s_reader->maxScrollOffset());
+        (end / unit > last ? endPastLast : endWithinLast) = true;
+        EXPECT_EQ(shownThumb().nPos, std::min(end / unit, last));
+        for (int position : {last - 1, last / 2, 1, 0})
+            thumbTrack(position);
+        SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+        EXPECT_EQ(s_reader->scrollOffset(), 0);
+        EXPECT_EQ(shownThumb().nPos, 0);
+        int32_t saved = -1;
+        ASSERT_TRUE(readSavedOffset(saved));
+        EXPECT_EQ(saved, 0);
+
+        // From the top, dragged down to the last position: the end.
+        for (int position : {1, last / 2, last - 1, last})
+            thumbTrack(position);
+        SendMessage(m_hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, last), 0);
+        EXPECT_EQ(s_reader->scrollOffset(), end);
+        EXPECT_EQ(shownThumb().nPos, last);
+    }
+    EXPECT_TRUE(endPastLast && endWithinLast) << "heights where the end lies past the last position and where not";
+
+    ASSERT_TRUE(SetWindowPlacement(m_hwnd, &placement));
+    EXPECT_TRUE(IsZoomed(m_hwnd));
+    GetClientRect(m_hwnd, &client);
+    EXPECT_EQ(client.bottom, maximised);
+    s_reader->scrollUp(100000, 1);
 }
 
 TEST_F(ReaderWindowTest, PaintWithADeviceContextInWParam)

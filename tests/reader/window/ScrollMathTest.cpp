@@ -60,3 +60,30 @@ TEST(ScrollMathTest, ThumbMovesByWholeUnits)
     EXPECT_FALSE(move.down);
     EXPECT_EQ(move.pixels, 98304);
 }
+
+TEST(ScrollMathTest, ThumbDraggedToAnEndShowsThatEndOfThePage)
+{
+    // Client height 900; at the end offset / unit lies past the last position.
+    for (int32_t document : {20000, 400000}) {
+        SCOPED_TRACE(document);
+        uint32_t page = 0;
+        ASSERT_TRUE(scrollBarPage(document, 900, page));
+        const ThumbRange range = thumbRange(0, 900, page);
+        const int32_t unit = pixelsPerScrollUnit(document, 900);
+        const int32_t end = document - 20;
+        const int32_t atEnd = positionInRange(range, end / unit);
+        ASSERT_LT(range.last, end / unit);
+
+        ThumbMove move = thumbDrag(unit, range, atEnd, range.first, end, end);
+        EXPECT_FALSE(move.down);
+        EXPECT_EQ(move.pixels, end) << "to the top";
+        move = thumbDrag(unit, range, range.first, range.last, 0, end);
+        EXPECT_TRUE(move.down);
+        EXPECT_EQ(move.pixels, end) << "to the end";
+        move = thumbDrag(unit, range, atEnd, atEnd - 1, end, end);
+        EXPECT_FALSE(move.down);
+        EXPECT_EQ(move.pixels, unit) << "one position, one unit";
+        move = thumbDrag(unit, range, range.first, range.first, 5, end);
+        EXPECT_EQ(move.pixels, 0) << "a thumb that did not move moves nothing";
+    }
+}
