@@ -125,6 +125,9 @@ bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front
 
 std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, int32_t offset)
 {
+    // Without lines every grab would pass.
+    if (lines.empty())
+        return "the layout dump has no lines";
     for (const DumpLine& line : lines) {
         const int top = line.y - offset;
         const int bottom = top + LinePitch;

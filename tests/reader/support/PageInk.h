@@ -62,7 +62,7 @@ bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front
 // text, from its start x to the right end of its last word (an empty line
 // none), and none in the blank rows below them. Lines that the
 // sentence outline or a balloon touches are left out. Answers an empty text,
-// or the first line that departs and how.
+// or the first line that departs and how (a dump without lines departs).
 std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, int32_t offset);
 
 // Whether two grabs have ink (any pixel not white) at the same places.
