@@ -49,6 +49,19 @@ function(tavrems_add_library base)
     endforeach()
 endfunction()
 
+# The command that runs the program of `target` as a test: natively, or for
+# Windows under the emulator with its output through a file of the build
+# tree, so that nothing Wine starts on the side holds CTest's (see
+# cmake/wine-run.sh).
+function(tavrems_test_command out target)
+    if(WIN32)
+        set(${out} sh ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/test-output/${target}.log
+            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}> PARENT_SCOPE)
+    else()
+        set(${out} ${target} PARENT_SCOPE)
+    endif()
+endfunction()
+
 # tavrems_add_test(name SOURCES ... [DEPS base ...] [LIBS lib ...]
 #                  [VARIANTS v ...] [TIMEOUT seconds] [ENVIRONMENT VAR=value ...])
 # makes the GoogleTest program name_<variant> and registers it with CTest.
@@ -75,7 +88,8 @@ function(tavrems_add_test name)
         if(NOT TAVREMS_RUN_TESTS)
             continue()
         endif()
-        add_test(NAME ${target} COMMAND ${target} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+        tavrems_test_command(command ${target})
+        add_test(NAME ${target} COMMAND ${command} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
         # Later entries win: a test may set its own HOME.
         set(env HOME=${TAVREMS_TEST_HOME} ${ARG_ENVIRONMENT})
         if(WIN32)
