@@ -75,6 +75,33 @@ bool endsOnABlock(const std::string& capture, const std::string& expected, const
     return false;
 }
 
+// The consecutive lines of the layout dump that one of segments first to
+// last runs across.
+std::vector<LineJoin> segmentJoins(const std::vector<DumpLine>& lines, const AudioSegmentArray& table, uint32_t first,
+                                   uint32_t last)
+{
+    std::vector<LineJoin> joins;
+    uint32_t paragraphCell = 0;
+    for (size_t i = 0; i + 1 < lines.size(); ++i) {
+        const DumpLine& upper = lines[i];
+        const DumpLine& lower = lines[i + 1];
+        if (i == 0 || upper.paragraph != lines[i - 1].paragraph)
+            paragraphCell = upper.firstCell;
+        if (lower.paragraph != upper.paragraph)
+            continue;
+        for (uint32_t s = first; s <= last; ++s) {
+            const AudioSegment& segment = table.at(s);
+            if (segment.paragraphIndex() == upper.paragraph &&
+                paragraphCell + static_cast<uint32_t>(segment.firstChar()) < upper.lastCell &&
+                paragraphCell + static_cast<uint32_t>(segment.lastChar()) >= lower.firstCell) {
+                joins.push_back(LineJoin{upper, lower});
+                break;
+            }
+        }
+    }
+    return joins;
+}
+
 class ReaderEditionTest : public testing::Test {
 protected:
     void SetUp() override
@@ -574,14 +601,18 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
 
     reader.rightClick(first.runs[1].centre(), clickedTop + (first.bottom - first.top) / 2);
 
-    // A grab with the offset it shows, proven by the page's lines standing
-    // where the layout dump puts them at that offset: the program saves each
-    // step before it repaints, so the offset read alone proves nothing.
+    // A grab of a whole state with the offset it shows, proven by the page's
+    // lines standing where the layout dump puts them at that offset (the
+    // program saves each step before it repaints, so the offset read alone
+    // proves nothing) and by each segment's green running on across its line
+    // breaks (see joinsAgree).
+    const std::vector<LineJoin> joins = segmentJoins(dump(), sound.table(), 1194, 1240);
+    ASSERT_GE(joins.size(), 10u);
     auto shownGrab = [&](int32_t& offset, Grab& grab) {
         if (!readSavedOffset(offset))
             return false;
         grab = grabClient(reader.window());
-        return pageDeparture(grab, dump(), offset).empty();
+        return pageDeparture(grab, dump(), offset).empty() && joinsAgree(grab, offset, joins, HeardGreen);
     };
     // Each new green begins after the one before has ended.
     std::vector<TextPlace> fronts;

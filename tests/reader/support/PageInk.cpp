@@ -19,6 +19,8 @@ const int InkBelowLineTop = 4;
 const int LineHeight = 20;
 // How far the ink's ends may lie from the dump's: a glyph's side bearings.
 const int EdgeSlack = 3;
+// How far into a line's first or last glyph its colour is looked for.
+const int GlyphReach = 8;
 
 bool rowHasInk(const Grab& grab, int y, int left, int right)
 {
@@ -165,6 +167,23 @@ std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, 
                    (right < 0 ? std::string("none") : "from " + std::to_string(left) + " to " + std::to_string(right + 1));
     }
     return std::string();
+}
+
+bool joinsAgree(const Grab& grab, int32_t offset, const std::vector<LineJoin>& joins, uint32_t rgb)
+{
+    for (const LineJoin& join : joins) {
+        const int upper = join.upper.y - offset;
+        const int lower = join.lower.y - offset;
+        if (upper < 0 || lower + LinePitch > grab.height)
+            continue;
+        const int right = join.upper.lastWordRight;
+        const int left = join.lower.startX;
+        const bool end = countColor(grab, right - GlyphReach, upper, right + EdgeSlack, upper + LineHeight, rgb) > 0;
+        const bool start = countColor(grab, left - EdgeSlack, lower, left + GlyphReach, lower + LineHeight, rgb) > 0;
+        if (end != start)
+            return false;
+    }
+    return true;
 }
 
 bool sameInk(const Grab& a, const Grab& b)

@@ -65,5 +65,19 @@ bool colourSpan(const Grab& grab, int32_t offset, uint32_t rgb, TextPlace& front
 // or the first line that departs and how (a dump without lines departs).
 std::string pageDeparture(const Grab& grab, const std::vector<DumpLine>& lines, int32_t offset);
 
+// Two lines of the page that one segment runs across: in a grab of a whole
+// state the end of the upper and the start of the lower have one colour.
+struct LineJoin {
+    DumpLine upper;
+    DumpLine lower;
+};
+// Whether the grab, with the page scrolled by `offset`, shows colour rgb at
+// the end of each join's upper line exactly where it shows it at the start of
+// the lower one (joins not wholly inside the grab aside). Wine shows the
+// invalidated part of a repaint at once and the rest a moment later, and the
+// reader invalidates only the last line of a range it recolours: a grab may
+// show a segment's last line green while its earlier lines are not yet.
+bool joinsAgree(const Grab& grab, int32_t offset, const std::vector<LineJoin>& joins, uint32_t rgb);
+
 // Whether two grabs have ink (any pixel not white) at the same places.
 bool sameInk(const Grab& a, const Grab& b);
