@@ -659,10 +659,11 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
     bool lookedUp = false;
     int32_t offsetAtLookup = 0;
     auto watchedEnough = [&] {
-        return lookedUp && offsets.back() - startOffset >= 20 * Step && offsets.back() - offsetAtLookup >= 10 * Step;
+        return lookedUp && !offsets.empty() && offsets.back() - startOffset >= 20 * Step &&
+               offsets.back() - offsetAtLookup >= 10 * Step;
     };
     const ULONGLONG later = GetTickCount64() + playLimitMs(joined(sound.playedBytes(1199, 1230, false)).size());
-    while (GetTickCount64() < later && !(!offsets.empty() && watchedEnough())) {
+    while (GetTickCount64() < later && !watchedEnough()) {
         int32_t offset = 0;
         Grab grab;
         TextPlace front{0, 0};
