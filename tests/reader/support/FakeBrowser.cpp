@@ -4,6 +4,10 @@
 // program's own path and its process's creation time, separated by tabs, in
 // UTF-8. Starts made one after the other may log in another order; their
 // creation times keep it. Also serves as the dictionary's setup program.
+//
+// Under Wine two appends from two processes at the same moment can land at
+// the same end offset, one line over the other: a start holds the log to
+// itself while it appends, and the others wait for it.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +25,20 @@ std::string utf8(const std::wstring& text)
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
     return out;
+}
+
+// Opens the log for appending, shared with readers only; waits while
+// another start has it (up to 30 s: then the start fails, with code 1).
+HANDLE openLogAlone(const wchar_t* name)
+{
+    for (int tries = 0; tries < 3000; ++tries) {
+        HANDLE log = CreateFileW(name, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
+        if (log != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            return log;
+        Sleep(10);
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 } // namespace
@@ -48,12 +66,12 @@ int main()
     const std::string line =
         utf8(first) + "\t" + std::to_string(argc - 1) + "\t" + utf8(self) + "\t" + std::to_string(createdAt) + "\n";
 
-    HANDLE log = CreateFileW(logName, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE log = openLogAlone(logName);
     if (log == INVALID_HANDLE_VALUE)
         return 1;
     DWORD written = 0;
-    WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    const bool whole = WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+                       written == line.size();
     CloseHandle(log);
-    return 0;
+    return whole ? 0 : 1;
 }
