@@ -104,10 +104,10 @@ TEST_F(ReaderBookDriverTest, AboutTheAudioBookOpensBothUsStorePagesInOrder)
     ReaderProcess reader;
     ASSERT_TRUE(reader.start(m_program, m_edition));
     reader.sendCommand(4001);
-    ASSERT_TRUE(waitFor([&] { return readBrowserLog(m_log).size() >= 2; }, Limit));
+    ASSERT_EQ(waitForBrowserStarts(m_log, 2, Limit), "");
     ASSERT_EQ(waitForChildProcessesToEnd(reader.processId(), Limit), "") << "the browsers it started";
     const std::vector<BrowserStart> starts = readBrowserLog(m_log);
-    ASSERT_EQ(starts.size(), 2u);
+    ASSERT_EQ(starts.size(), 2u) << describeBrowserLog(m_log);
     EXPECT_EQ(starts[0].address, browserArgument(UsStoreFirstEdition));
     EXPECT_EQ(starts[1].address, browserArgument(UsStoreSecondEdition));
     for (const BrowserStart& s : starts)

@@ -72,10 +72,8 @@ protected:
     void TearDown() override { setBrowserCommand(m_browser_command); }
 
     std::vector<BrowserStart> browserStarts() { return readBrowserLog(m_log); }
-    bool waitForStarts(size_t n)
-    {
-        return waitFor([&] { return browserStarts().size() >= n; }, Limit);
-    }
+    // An empty text, or what the log holds after the limit.
+    std::string waitForStarts(size_t n) { return waitForBrowserStarts(m_log, n, Limit); }
 
     // Once every browser the program started has ended, the log is complete.
     void waitForBrowsersToEnd(ReaderProcess& reader)
@@ -88,7 +86,7 @@ protected:
     void settleBrowser(ReaderProcess& reader, size_t before)
     {
         reader.sendCommand(4100);
-        ASSERT_TRUE(waitForStarts(before + 1));
+        ASSERT_EQ(waitForStarts(before + 1), "");
         waitForBrowsersToEnd(reader);
     }
 
@@ -241,7 +239,7 @@ TEST_F(ReaderDriverTest, DoubleClickLooksUpAWordAndColoursIt)
     ASSERT_TRUE(reader.start(m_page, m_directory));
     const POINT maison = pagePoint(1, MaisonColumn + 2, 0);
     reader.doubleClick(maison.x, maison.y);
-    ASSERT_TRUE(waitForStarts(1));
+    ASSERT_EQ(waitForStarts(1), "");
     std::vector<BrowserStart> starts = browserStarts();
     EXPECT_TRUE(endsWith(starts[0].address, "&rt=ol&tid=pop&x=21&y=13&term=maison&tl=EN&uil=FR")) << starts[0].address;
     EXPECT_EQ(starts[0].address.compare(0, 8, "https://"), 0) << "the blank separates it from the program";
@@ -256,7 +254,7 @@ TEST_F(ReaderDriverTest, DoubleClickLooksUpAWordAndColoursIt)
     // The middle button acts as a double click; "été" goes whole.
     const POINT ete = pagePoint(1, EteColumn + 1, 0);
     reader.middleClick(ete.x, ete.y);
-    ASSERT_TRUE(waitForStarts(2));
+    ASSERT_EQ(waitForStarts(2), "");
     starts = browserStarts();
     EXPECT_TRUE(endsWith(starts[1].address, "term=\xC3\xA9t\xC3\xA9&tl=EN&uil=FR")) << starts[1].address;
 
@@ -271,7 +269,7 @@ TEST_F(ReaderDriverTest, DoubleClickLooksUpAWordAndColoursIt)
     ASSERT_TRUE(waitFor([] { return savedOffsetIs(20); }, Limit)) << savedOffset();
     settleBrowser(reader, 2);
     starts = browserStarts();
-    ASSERT_EQ(starts.size(), 3u);
+    ASSERT_EQ(starts.size(), 3u) << describeBrowserLog(m_log);
     EXPECT_NE(starts[2].address.find("download"), std::string::npos);
     reader.postCommand(2000);
     expectExit(reader);
@@ -293,7 +291,7 @@ TEST_F(ReaderDriverTest, AboutAndHelpDialogs)
     EXPECT_TRUE(dialogHasText(about, L"More..."));
     // "More..." opens the home page and the dialog stays.
     PostMessageW(GetDlgItem(about, 3), BM_CLICK, 0, 0);
-    ASSERT_TRUE(waitForStarts(1));
+    ASSERT_EQ(waitForStarts(1), "");
     EXPECT_NE(browserStarts()[0].address.find("example.com"), std::string::npos);
     EXPECT_TRUE(IsWindow(about));
     // Esc closes it.
@@ -326,7 +324,7 @@ TEST_F(ReaderDriverTest, AboutAndHelpDialogs)
     PostMessageW(GetDlgItem(help, 1007), BM_CLICK, 0, 0);
     EXPECT_TRUE(waitFor([&] { return !IsWindow(help); }, Limit));
     waitForBrowsersToEnd(reader);
-    EXPECT_EQ(browserStarts().size(), 1u);
+    EXPECT_EQ(browserStarts().size(), 1u) << describeBrowserLog(m_log);
 
     reader.postCommand(2000);
     expectExit(reader);
@@ -337,14 +335,14 @@ TEST_F(ReaderDriverTest, WebCommandsStartTheBrowserOnceEach)
     ReaderProcess reader;
     ASSERT_TRUE(reader.start(m_program, m_directory));
     reader.sendCommand(4002);
-    ASSERT_TRUE(waitForStarts(1));
+    ASSERT_EQ(waitForStarts(1), "");
     reader.sendCommand(4100);
-    ASSERT_TRUE(waitForStarts(2));
+    ASSERT_EQ(waitForStarts(2), "");
     reader.sendCommand(4101);
-    ASSERT_TRUE(waitForStarts(3));
+    ASSERT_EQ(waitForStarts(3), "");
     waitForBrowsersToEnd(reader);
     const std::vector<BrowserStart> starts = browserStarts();
-    ASSERT_EQ(starts.size(), 3u);
+    ASSERT_EQ(starts.size(), 3u) << describeBrowserLog(m_log);
     EXPECT_NE(starts[0].address.find("teachers"), std::string::npos) << starts[0].address;
     EXPECT_NE(starts[1].address.find("download"), std::string::npos) << starts[1].address;
     EXPECT_NE(starts[2].address.find("glossary"), std::string::npos) << starts[2].address;
@@ -362,11 +360,11 @@ TEST_F(ReaderDriverTest, SetupProgramRunsFromTheCurrentDirectoryOnly)
     ASSERT_TRUE(reader.start(m_program, m_directory));
     reader.sendCommand(14000);
     settleBrowser(reader, 0);
-    ASSERT_EQ(browserStarts().size(), 1u) << "no setup program, nothing started";
+    ASSERT_EQ(browserStarts().size(), 1u) << "no setup program, nothing started; " << describeBrowserLog(m_log);
 
     ASSERT_TRUE(CopyFileW(m_fake.c_str(), (m_directory + L"\\Babylon7r_setup.exe").c_str(), FALSE));
     reader.sendCommand(14000);
-    ASSERT_TRUE(waitForStarts(2));
+    ASSERT_EQ(waitForStarts(2), "");
     EXPECT_TRUE(endsWith(browserStarts()[1].program, "\\Babylon7r_setup.exe")) << browserStarts()[1].program;
     reader.postCommand(2000);
     expectExit(reader);
@@ -390,17 +388,17 @@ TEST_F(ReaderDriverTest, BrowserIsFoundOnceAndStartedByItsQuotedPath)
     ASSERT_TRUE(reader.start(m_program, m_directory));
     reader.sendCommand(4002);
     waitForBrowsersToEnd(reader);
-    EXPECT_TRUE(browserStarts().empty()) << "no browser registered";
+    EXPECT_TRUE(browserStarts().empty()) << "no browser registered; " << describeBrowserLog(m_log);
 
     setBrowserCommand(L"\"" + browser + L"\" -url \"%1\"");
     reader.sendCommand(4002);
-    ASSERT_TRUE(waitForStarts(1)) << "the registry is read again";
+    ASSERT_EQ(waitForStarts(1), "") << "the registry is read again";
     setBrowserCommand(L"\"" + other + L"\" \"%1\"");
     reader.sendCommand(4002);
-    ASSERT_TRUE(waitForStarts(2));
+    ASSERT_EQ(waitForStarts(2), "");
     waitForBrowsersToEnd(reader);
     const std::vector<BrowserStart> starts = browserStarts();
-    ASSERT_EQ(starts.size(), 2u);
+    ASSERT_EQ(starts.size(), 2u) << describeBrowserLog(m_log);
     for (const BrowserStart& s : starts) {
         EXPECT_TRUE(endsWith(s.program, "Fake Browser\\fake_browser.exe")) << s.program;
         EXPECT_EQ(s.argumentCount, 1);

@@ -221,8 +221,6 @@ protected:
         EXPECT_EQ(code, 0u);
     }
 
-    size_t browserLines() { return readBrowserLog(m_log).size(); }
-
     std::wstring m_edition;
     std::wstring m_program;
     std::wstring m_directory;
@@ -514,7 +512,7 @@ TEST_F(WideProgramTest, LeftClicksStepABalloonThroughTheVisibleTranslations)
     reader.sendCommand(8001);
     click(b);
     EXPECT_TRUE(shows(englishB));
-    EXPECT_EQ(browserLines(), 0u) << "no click made a double click";
+    EXPECT_TRUE(readBrowserLog(m_log).empty()) << "no click made a double click; " << describeBrowserLog(m_log);
     exitByMenu(reader);
 }
 
@@ -531,7 +529,7 @@ TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
         return countColor(grab, run.left, line.top, run.right + 1, line.bottom + 1, LookedUpBlue);
     };
     reader.doubleClick(title.runs[0].centre(), title.centreY());
-    ASSERT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << browserLines();
+    ASSERT_EQ(waitForBrowserStarts(m_log, 1, Limit), "");
     EXPECT_TRUE(endsWith(readBrowserLog(m_log)[0].address, "term=CHAPITRE&tl=EN&uil=FR"))
         << readBrowserLog(m_log)[0].address;
     EXPECT_TRUE(waitFor([&] { return blueIn(title.runs[0], title) > 20; }, Limit)) << "the word turns blue";
@@ -539,7 +537,7 @@ TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
     // German, and the middle button.
     reader.sendCommand(15003);
     reader.middleClick(title.runs[1].centre(), title.centreY());
-    ASSERT_TRUE(waitFor([&] { return browserLines() == 2; }, Limit));
+    ASSERT_EQ(waitForBrowserStarts(m_log, 2, Limit), "");
     EXPECT_TRUE(endsWith(readBrowserLog(m_log)[1].address, "term=II&tl=DE&uil=FR")) << readBrowserLog(m_log)[1].address;
     EXPECT_TRUE(waitFor([&] { return blueIn(title.runs[1], title) > 10; }, Limit));
     EXPECT_GT(blueIn(title.runs[0], title), 20) << "the first word stays blue";
@@ -556,10 +554,10 @@ TEST_F(WideProgramTest, DoubleClicksLookWordsUpAndColourThem)
     reader.doubleClick(end.runs.back().centre(), end.centreY());
     // A word after them, which reaches the browser after whatever they would have.
     reader.doubleClick(first.runs[1].centre(), first.centreY());
-    ASSERT_TRUE(waitFor([&] { return browserLines() >= 3; }, Limit));
+    ASSERT_EQ(waitForBrowserStarts(m_log, 3, Limit), "");
     reader.sync();
     const std::vector<BrowserStart> starts = readBrowserLog(m_log);
-    ASSERT_EQ(starts.size(), 3u);
+    ASSERT_EQ(starts.size(), 3u) << describeBrowserLog(m_log);
     EXPECT_TRUE(endsWith(starts[2].address, "term=Margot&tl=DE&uil=FR")) << starts[2].address;
     exitByMenu(reader);
 }
@@ -688,7 +686,7 @@ TEST_F(WideProgramTest, PlaysFromTheClickedSegmentColouringItAndFollowingIt)
         }
     }
     ASSERT_TRUE(lookedUp) << "no line heard stayed in the window while the page followed";
-    EXPECT_TRUE(waitFor([&] { return browserLines() == 1; }, Limit)) << "the lookup during playback";
+    EXPECT_EQ(waitForBrowserStarts(m_log, 1, Limit), "") << "the lookup during playback";
     ASSERT_FALSE(offsets.empty());
     EXPECT_TRUE(watchedEnough()) << "followed from " << startOffset << " to " << offsets.back() << ", looked up at "
                                  << offsetAtLookup;
@@ -861,7 +859,7 @@ TEST_F(WideProgramTest, PlaybackEndsAtTheBooksEndAndAtAMissingTrack)
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(captureDeparture8(files[0], tail), "") << "track 11 played to its end first";
     PostMessageW(GetDlgItem(box, 3), BM_CLICK, 0, 0);
-    ASSERT_TRUE(waitFor([&] { return browserLines() == 2; }, Limit)) << "\"In U.S.\": both store pages";
+    ASSERT_EQ(waitForBrowserStarts(m_log, 2, Limit), "") << "\"In U.S.\": both store pages";
     EXPECT_TRUE(IsWindow(box));
     PostMessageW(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(box) && IsWindowEnabled(reader.window()); }, Limit));

@@ -721,12 +721,12 @@ TEST_F(ReaderBookTest, TheAudioEditionDialogOnAThreadLikeThePlayers)
 
             // The store buttons start the browser twice and leave the dialog open.
             PostMessageW(GetDlgItem(dialog, 3), BM_CLICK, 0, 0);
-            ASSERT_TRUE(waitFor([&] { return readBrowserLog(log).size() >= 2; }, 10000));
+            ASSERT_EQ(waitForBrowserStarts(log, 2, 10000), "");
             PostMessageW(GetDlgItem(dialog, 5), BM_CLICK, 0, 0);
-            ASSERT_TRUE(waitFor([&] { return readBrowserLog(log).size() >= 4; }, 10000));
+            ASSERT_EQ(waitForBrowserStarts(log, 4, 10000), "");
             PostMessageW(GetDlgItem(dialog, 6), BM_CLICK, 0, 0);
             PostMessageW(GetDlgItem(dialog, 3), BM_CLICK, 0, 0);
-            ASSERT_TRUE(waitFor([&] { return readBrowserLog(log).size() >= 6; }, 10000));
+            ASSERT_EQ(waitForBrowserStarts(log, 6, 10000), "");
             ASSERT_EQ(waitForChildProcessesToEnd(GetCurrentProcessId(), 10000), "")
                 << "the browsers the dialog started";
             std::vector<std::string> addresses;
@@ -755,5 +755,5 @@ TEST_F(ReaderBookTest, TheAudioEditionDialogOnAThreadLikeThePlayers)
         CloseHandle(thread);
         EXPECT_TRUE(IsWindowEnabled(m_hwnd));
     }
-    EXPECT_EQ(readBrowserLog(log).size(), 6u);
+    EXPECT_EQ(readBrowserLog(log).size(), 6u) << describeBrowserLog(log);
 }

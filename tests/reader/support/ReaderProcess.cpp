@@ -81,16 +81,8 @@ ReaderProcess::~ReaderProcess()
 
 bool ReaderProcess::start(const std::wstring& program, const std::wstring& directory)
 {
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
-    std::wstring commandLine = L"\"" + program + L"\"";
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
-                        &m_process)) {
-        std::fprintf(stderr, "ReaderProcess: CreateProcess of %ls in %ls failed with error %lu\n", program.c_str(),
-                     directory.c_str(), static_cast<unsigned long>(GetLastError()));
+    if (!startProcess(program, L"\"" + program + L"\"", directory, m_process))
         return false;
-    }
     WaitForInputIdle(m_process.hProcess, Limit);
     waitOrSay(
         [this] {

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -44,16 +45,39 @@ void pumpMessages()
     }
 }
 
+bool startProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& directory,
+                  PROCESS_INFORMATION& process)
+{
+    const int Tries = 5;
+    for (int tries = 1;; ++tries) {
+        STARTUPINFOW si;
+        ZeroMemory(&si, sizeof(si));
+        si.cb = sizeof(si);
+        // CreateProcessW may write into the command line.
+        std::wstring line = commandLine;
+        if (CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                           &process))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || tries == Tries) {
+            std::fprintf(stderr, "CreateProcess of %ls in %ls failed with error %lu\n", program.c_str(),
+                         directory.c_str(), static_cast<unsigned long>(error));
+            std::fflush(stderr);
+            SetLastError(error);
+            return false;
+        }
+        std::fprintf(stderr, "CreateProcess of %ls was refused with error %lu: trying again\n", program.c_str(),
+                     static_cast<unsigned long>(error));
+        std::fflush(stderr);
+        Sleep(100);
+    }
+}
+
 bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
                 DWORD& exitCode)
 {
-    STARTUPINFOW si;
-    ZeroMemory(&si, sizeof(si));
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    std::wstring commandLine = L"\"" + program + L"\" \"" + argument + L"\"";
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
-                        &pi))
+    if (!startProcess(program, L"\"" + program + L"\" \"" + argument + L"\"", directory, pi))
         return false;
     const bool ended = WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0;
     if (!ended)
@@ -172,6 +196,38 @@ std::vector<BrowserStart> readBrowserLog(const std::wstring& path)
     std::stable_sort(starts.begin(), starts.end(),
                      [](const BrowserStart& a, const BrowserStart& b) { return a.createdAt < b.createdAt; });
     return starts;
+}
+
+std::string describeBrowserLog(const std::wstring& path)
+{
+    std::string text;
+    if (!readFileBytes(path, text))
+        return "the browser log is missing";
+    // One line each, with nothing for a failure message to escape: the
+    // fields apart, the path with forward slashes.
+    size_t count = 0;
+    std::string lines;
+    for (char c : text) {
+        if (c == '\n')
+            ++count;
+        if (lines.empty() || lines.back() == '\n')
+            lines += "    ";
+        lines += c == '\t' ? std::string(" | ") : std::string(1, c == '\\' ? '/' : c);
+    }
+    if (!lines.empty() && lines.back() == '\n')
+        lines.pop_back();
+    return "the browser log holds " + std::to_string(count) + (count == 1 ? " line" : " lines") +
+           (lines.empty() ? "" : "\n") + lines;
+}
+
+std::string waitForBrowserStarts(const std::wstring& path, size_t count, DWORD limitMs)
+{
+    size_t held = 0;
+    waitFor([&] { return (held = readBrowserLog(path).size()) >= count; }, limitMs);
+    if (held == count)
+        return std::string();
+    return "awaited " + std::to_string(count) + (count == 1 ? " start" : " starts") +
+           (held < count ? " for " + std::to_string(limitMs) + " ms: " : ": ") + describeBrowserLog(path);
 }
 
 bool endsWith(const std::string& text, const std::string& tail)

@@ -22,6 +22,12 @@ bool readFileBytes(const std::wstring& path, std::string& bytes);
 bool waitFor(const std::function<bool()>& done, DWORD limitMs);
 void pumpMessages();
 
+// CreateProcessW for the tests' own starts. Wine now and then refuses a
+// start with ERROR_INTERNAL_ERROR, and nothing of it runs: such a start is
+// tried again a few times, each retry said on the error output. Any other
+// error fails at once. False with the last error set.
+bool startProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& directory,
+                  PROCESS_INFORMATION& process);
 // Runs a program in `directory` with one argument and waits for its end.
 bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
                 DWORD& exitCode);
@@ -47,6 +53,11 @@ struct BrowserStart {
 std::wstring useFreshBrowserLog(const wchar_t* name);
 // In the order the starts were made.
 std::vector<BrowserStart> readBrowserLog(const std::wstring& path);
+// For a failure message: how many lines the log holds, and each of them.
+std::string describeBrowserLog(const std::wstring& path);
+// Waits until the log holds `count` starts. Answers an empty text, or what
+// the log holds once it holds more or after the limit with fewer.
+std::string waitForBrowserStarts(const std::wstring& path, size_t count, DWORD limitMs);
 bool endsWith(const std::string& text, const std::string& tail);
 // What the browser gets of one of the program's addresses: all but the
 // leading blank (the addresses are ASCII).

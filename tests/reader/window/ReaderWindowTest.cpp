@@ -162,7 +162,7 @@ TEST_F(ReaderWindowTest, LanguageCommandChecksOneItemAndChangesTheLookup)
     const int x = 20 + static_cast<int>(MaisonColumn + 2) * 10 + 5;
     const int y = 30 + 30 + 10;
     SendMessage(m_hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
-    ASSERT_TRUE(waitFor([&] { return !readBrowserLog(log).empty(); }, 10000));
+    ASSERT_EQ(waitForBrowserStarts(log, 1, 10000), "");
     EXPECT_TRUE(endsWith(readBrowserLog(log)[0].address, "term=maison&tl=OT&uil=FR")) << readBrowserLog(log)[0].address;
 
     command(15003);
@@ -218,7 +218,7 @@ TEST_F(ReaderWindowTest, IgnoredCommandsChangeNothing)
     ASSERT_TRUE(readSavedOffset(saved));
     EXPECT_EQ(saved, 12345) << "no scroll step was made";
     pumpMessages();
-    EXPECT_TRUE(readBrowserLog(log).empty());
+    EXPECT_TRUE(readBrowserLog(log).empty()) << describeBrowserLog(log);
 }
 
 TEST_F(ReaderWindowTest, ClassAndPlacement)
