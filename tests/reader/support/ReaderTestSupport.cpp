@@ -45,7 +45,7 @@ void pumpMessages()
     }
 }
 
-bool startProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& directory,
+bool startProcess(const std::wstring& program, const std::wstring& commandLine, const std::wstring& directory,
                   PROCESS_INFORMATION& process)
 {
     const int Tries = 5;
@@ -204,14 +204,15 @@ std::string describeBrowserLog(const std::wstring& path)
     if (!readFileBytes(path, text))
         return "the browser log is missing";
     // One line each, with nothing for a failure message to escape: the
-    // fields apart, the path with forward slashes.
+    // fields apart, the path with forward slashes. A last line without its
+    // line end counts too.
     size_t count = 0;
     std::string lines;
     for (char c : text) {
-        if (c == '\n')
-            ++count;
-        if (lines.empty() || lines.back() == '\n')
+        if (lines.empty() || lines.back() == '\n') {
             lines += "    ";
+            ++count;
+        }
         lines += c == '\t' ? std::string(" | ") : std::string(1, c == '\\' ? '/' : c);
     }
     if (!lines.empty() && lines.back() == '\n')

@@ -26,7 +26,7 @@ void pumpMessages();
 // start with ERROR_INTERNAL_ERROR, and nothing of it runs: such a start is
 // tried again a few times, each retry said on the error output. Any other
 // error fails at once. False with the last error set.
-bool startProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& directory,
+bool startProcess(const std::wstring& program, const std::wstring& commandLine, const std::wstring& directory,
                   PROCESS_INFORMATION& process);
 // Runs a program in `directory` with one argument and waits for its end.
 bool runProgram(const std::wstring& program, const std::wstring& argument, const std::wstring& directory,
