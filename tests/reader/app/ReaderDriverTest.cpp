@@ -72,7 +72,7 @@ protected:
     void TearDown() override { setBrowserCommand(m_browser_command); }
 
     std::vector<BrowserStart> browserStarts() { return readBrowserLog(m_log); }
-    // An empty text, or what the log holds after the limit.
+    // An empty text, or what the log holds when it is not n starts.
     std::string waitForStarts(size_t n) { return waitForBrowserStarts(m_log, n, Limit); }
 
     // Once every browser the program started has ended, the log is complete.
